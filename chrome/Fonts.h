@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// The program draws in Tahoma and Arial. Where those are missing, Wine's Tahoma and Liberation Sans
+// take their place; registerFallbackFonts() must run once after the application object exists.
+void registerFallbackFonts();
+
+QString tahomaFamily();
+QString arialFamily();

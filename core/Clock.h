@@ -1,0 +1,34 @@
+#pragma once
+
+// Time of day in seconds since local midnight, single precision. Every rule reads time through this
+// interface so that tests can drive the rules with a fake clock.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual float secondsSinceMidnight() const = 0;
+};
+
+class SystemClock final : public Clock
+{
+public:
+    float secondsSinceMidnight() const override;
+};
+
+class FakeClock final : public Clock
+{
+public:
+    explicit FakeClock(float seconds = 0.0f) : m_seconds(seconds) {}
+    float secondsSinceMidnight() const override { return m_seconds; }
+    void set(float seconds) { m_seconds = seconds; }
+    // Advances the time of day, wrapping at midnight as a real clock does.
+    void advance(float seconds);
+
+private:
+    float m_seconds;
+};
+
+constexpr float SecondsPerDay = 86400.0f;
+
+// The difference of two readings; a negative difference means midnight passed in between.
+float elapsedSeconds(float from, float now);

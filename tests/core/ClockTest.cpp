@@ -1,0 +1,45 @@
+#include "Clock.h"
+#include "ClockText.h"
+#include "Rounding.h"
+
+#include <gtest/gtest.h>
+
+TEST(ElapsedSeconds, acrossMidnight_addsADay)
+{
+    EXPECT_FLOAT_EQ(elapsedSeconds(86390.0f, 10.0f), 20.0f);
+    EXPECT_FLOAT_EQ(elapsedSeconds(100.0f, 160.5f), 60.5f);
+    EXPECT_FLOAT_EQ(elapsedSeconds(100.0f, 100.0f), 0.0f);
+}
+
+TEST(FakeClock, advance_wrapsAtMidnight)
+{
+    FakeClock clock(86395.0f);
+    clock.advance(10.0f);
+    EXPECT_FLOAT_EQ(clock.secondsSinceMidnight(), 5.0f);
+}
+
+TEST(Rounding, halvesGoToEven)
+{
+    EXPECT_EQ(roundHalfEven(0.5), 0.0);
+    EXPECT_EQ(roundHalfEven(1.5), 2.0);
+    EXPECT_EQ(roundHalfEven(2.5), 2.0);
+    EXPECT_EQ(roundHalfEven(573.5), 574.0);
+    EXPECT_EQ(roundHalfEven(181.5), 182.0);
+    EXPECT_EQ(roundHalfEven(422.5), 422.0);
+    EXPECT_FLOAT_EQ(roundToHundredths(59.496f), 59.5f);
+    EXPECT_FLOAT_EQ(roundToHundredths(754.374f), 754.37f);
+}
+
+TEST(ClockText, formatsHoursMinutesSeconds)
+{
+    const struct {
+        float seconds;
+        const char* text;
+    } cases[] = {
+        {0.0f, "0:00:00"},       {754.37f, "0:12:34"},   {0.4f, "0:00:00"},  {28800.0f, "8:00:00"},
+        {28799.5f, "8:00:00"},   {28798.5f, "7:59:58"},  {59.5f, "0:01:00"}, {90061.0f, "25:01:01"},
+        {-3.0f, "0:00:00"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(clockText(c.seconds).toStdString(), c.text) << c.seconds;
+}
