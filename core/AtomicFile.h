@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <sys/types.h>
+
+struct WriteResult
+{
+    bool ok = true;
+    QString error; // why the write failed, for the user; empty on success
+};
+
+// Replaces the file at `path` with `bytes` so that a crash or a full disk at any moment leaves either
+// the old complete file or the new one: a temporary file in the same directory is written in full
+// (every write checked for its whole length), flushed to disk, renamed over the old file, and the
+// directory is synced.
+WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The same, with the system call that writes bytes replaced, so tests can simulate short writes and
+// full disks. `writeCall` has the signature of ::write.
+using WriteCall = std::function<ssize_t(int fd, const void* data, size_t size)>;
+WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, const WriteCall& writeCall);
