@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The state of one recall stage. The first five values come from the settings (their defaults are the
+// settings' defaults); the limits are fixed rules of the discipline. Clock readings and durations are
+// single precision, like the clock itself.
+struct StageState
+{
+    int digitsPerRow = 30;
+    int groupSize = 1;
+    bool showStageTimer = true;
+    int concentrationSeconds = 60;
+    bool cellTimerOn = true;
+
+    bool endedByRule = false;
+    int maxStageSeconds = 28800;
+    float lockAfterSeconds = 600.0f;
+    int maxDigitSeconds = 15;
+    bool countDown = true;
+    int nextDigitIndex = -1;
+    int draftNumber = 0;
+    bool firstActivation = true;
+
+    float stageStartTime = 0.0f;
+    float digitStartTime = 0.0f;
+    // Used seconds; after a count-down redraw of the time display it holds the remaining seconds.
+    float stageSeconds = 0.0f;
+    QString lastTimeText;
+    QString endMessage;
+
+    void endByRule(const QString& message)
+    {
+        endMessage = message;
+        endedByRule = true;
+    }
+};
+
+inline const QString WrongLockedDigitMessage =
+    QStringLiteral("Since one of the digits that has been locked is wrong, the record attempt has been finished.");
+inline const QString DigitTimeExceededMessage =
+    QStringLiteral("The maximum answer time has been exceeded for one digit.");
+
+constexpr int DraftNumberCount = 30000;
+
+/// Picks the number of this stage's draft file: floor(r * 30000) for r from @p randomUnit in [0, 1),
+/// drawn again while a draft of that number already exists, so that no earlier draft is overwritten.
+/// When every number is taken the first pick is returned.
+int chooseDraftNumber(const std::function<double()>& randomUnit, const std::function<bool(int)>& draftExists);
