@@ -11,8 +11,7 @@ struct TurkishLetter
 
 // The only six places where Latin-5 differs from Latin-1.
 constexpr TurkishLetter TurkishLetters[] = {
-    {0xD0, U'\u011E'}, {0xDD, U'\u0130'}, {0xDE, U'\u015E'},
-    {0xF0, U'\u011F'}, {0xFD, U'\u0131'}, {0xFE, U'\u015F'},
+    {0xD0, U'\u011E'}, {0xDD, U'\u0130'}, {0xDE, U'\u015E'}, {0xF0, U'\u011F'}, {0xFD, U'\u0131'}, {0xFE, U'\u015F'},
 };
 
 char32_t decodeByte(unsigned char byte)

@@ -40,8 +40,8 @@ WriteResult SettingsController::StoreSettings()
     pugi::xml_node section = sectionForWriting();
     for (const SettingsFile::Attribute& attribute : SettingsFile::Attributes) {
         const SettingsList& list = m_lists[attribute.list];
-        const QString value = attribute.storedAs == SettingsFile::StoredAs::Position ? QString::number(list.position())
-                                                                                      : list.text();
+        const QString value =
+            attribute.storedAs == SettingsFile::StoredAs::Position ? QString::number(list.position()) : list.text();
         pugi::xml_attribute stored = section.attribute(attribute.name);
         if (!stored)
             stored = section.append_attribute(attribute.name);
@@ -57,7 +57,8 @@ void SettingsController::FillGroupCounts()
     emit listEntriesReplaced(SettingsListId::GroupCount, groups.entries());
     // The stored group count, not the one shown before the refill; whatever is missing or not in the
     // new list gives the first entry.
-    const pugi::xml_attribute stored = SettingsFile::section(m_document).attribute(attributeOf(SettingsListId::GroupCount).name);
+    const pugi::xml_attribute stored =
+        SettingsFile::section(m_document).attribute(attributeOf(SettingsListId::GroupCount).name);
     const int position = int(groups.entries().indexOf(QString::fromUtf8(stored.value())));
     setPosition(SettingsListId::GroupCount, position >= 0 ? position : (groups.count() > 0 ? 0 : -1));
 }
@@ -117,7 +118,8 @@ void SettingsController::restorePosition(SettingsListId list, const pugi::xml_no
 {
     const SettingsFile::Attribute& attribute = attributeOf(list);
     const std::optional<int> stored = SettingsFile::integerValue(section.attribute(attribute.name));
-    const int position = stored && m_lists[list].contains(*stored) ? *stored : QByteArray(attribute.defaultValue).toInt();
+    const int position =
+        stored && m_lists[list].contains(*stored) ? *stored : QByteArray(attribute.defaultValue).toInt();
     if (list == SettingsListId::Type)
         selectType(position);
     else

@@ -13,7 +13,10 @@ constexpr unsigned ParseOptions =
 class ByteArrayWriter final : public pugi::xml_writer
 {
 public:
-    void write(const void* data, size_t size) override { bytes.append(static_cast<const char*>(data), qsizetype(size)); }
+    void write(const void* data, size_t size) override
+    {
+        bytes.append(static_cast<const char*>(data), qsizetype(size));
+    }
     QByteArray bytes;
 };
 
@@ -35,7 +38,8 @@ QString declaredEncoding(const QByteArray& bytes)
 bool readsAsUtf8(const QByteArray& bytes)
 {
     const QString encoding = declaredEncoding(bytes);
-    const bool declaresUtf8 = encoding.isEmpty() || encoding.compare(QLatin1String("utf-8"), Qt::CaseInsensitive) == 0 ||
+    const bool declaresUtf8 = encoding.isEmpty() ||
+                              encoding.compare(QLatin1String("utf-8"), Qt::CaseInsensitive) == 0 ||
                               encoding.compare(QLatin1String("utf8"), Qt::CaseInsensitive) == 0;
     return declaresUtf8 && bytes.isValidUtf8();
 }

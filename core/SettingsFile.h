@@ -19,7 +19,11 @@ inline constexpr char SectionName[] = "SpecialNumbers";
 inline constexpr char DeclarationData[] = "version='1.0' encoding='iso-8859-9'";
 
 // Three settings store the chosen list position as decimal text, three store the chosen entry's text.
-enum class StoredAs { Position, Text };
+enum class StoredAs
+{
+    Position,
+    Text
+};
 
 struct Attribute
 {

@@ -5,7 +5,15 @@
 #include <array>
 
 // The six lists of the settings screen, named after its combo boxes.
-enum class SettingsListId { Type, ColCount, GroupCount, Timer, ConTime, CellTimer };
+enum class SettingsListId
+{
+    Type,
+    ColCount,
+    GroupCount,
+    Timer,
+    ConTime,
+    CellTimer
+};
 
 inline constexpr std::array<SettingsListId, 6> AllSettingsLists = {
     SettingsListId::Type,  SettingsListId::ColCount, SettingsListId::GroupCount,

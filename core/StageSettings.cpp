@@ -7,13 +7,15 @@
 namespace {
 int positiveShort(const pugi::xml_node& section, SettingsListId list, int fallback)
 {
-    const std::optional<int> value = SettingsFile::integerValue(section.attribute(SettingsFile::attributeOf(list).name));
+    const std::optional<int> value =
+        SettingsFile::integerValue(section.attribute(SettingsFile::attributeOf(list).name));
     return value && *value > 0 && *value <= std::numeric_limits<qint16>::max() ? *value : fallback;
 }
 
 bool isZero(const pugi::xml_node& section, SettingsListId list, bool fallback)
 {
-    const std::optional<int> value = SettingsFile::integerValue(section.attribute(SettingsFile::attributeOf(list).name));
+    const std::optional<int> value =
+        SettingsFile::integerValue(section.attribute(SettingsFile::attributeOf(list).name));
     return value ? *value == 0 : fallback;
 }
 } // namespace

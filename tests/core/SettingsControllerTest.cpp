@@ -43,7 +43,8 @@ TEST_F(SettingsControllerTest, ayarlarFile_isUsedAsFoundAndNotWrittenDuringLoad)
     const auto controller = loadedController();
 
     EXPECT_EQ(settingsBytes(), original);
-    EXPECT_EQ(listTexts(*controller), (Texts{qs("Digits of Number \"e\""), qs("36"), qs("9"), qs("No"), qs("15"), qs("Yes")}));
+    EXPECT_EQ(listTexts(*controller),
+              (Texts{qs("Digits of Number \"e\""), qs("36"), qs("9"), qs("No"), qs("15"), qs("Yes")}));
     EXPECT_EQ(m_typeSelections.back(), std::make_pair(2, qs("Digits of Number \"e\"")));
 
     controller->finishLoading();
@@ -106,7 +107,7 @@ TEST_F(SettingsControllerTest, columnCount30To40_withGroup3_fallsBackTo1AndStore
     EXPECT_EQ(controller->list(SettingsListId::GroupCount).entries(), forty);
     EXPECT_EQ(controller->list(SettingsListId::GroupCount).text(), qs("1"));
     EXPECT_EQ(moved, (std::vector<std::pair<SettingsListId, int>>{{SettingsListId::ColCount, 2},
-                                                                   {SettingsListId::GroupCount, 0}}));
+                                                                  {SettingsListId::GroupCount, 0}}));
     EXPECT_EQ(stored("set02"), "40");
     EXPECT_EQ(stored("set03"), "1");
 }
@@ -141,9 +142,9 @@ TEST_F(SettingsControllerTest, typeTimersAndConcentration_reachFileOnlyWithStore
     EXPECT_EQ(m_typeSelections.back(), std::make_pair(1, qs("Digits of \"Pi\"")));
 
     ASSERT_TRUE(controller->StoreSettings().ok);
-    EXPECT_EQ(storedAttributes(), (std::vector<std::pair<std::string, std::string>>{
-                                      {"set01", "1"}, {"set02", "30"}, {"set03", "1"},
-                                      {"set04", "1"}, {"set05", "10"}, {"set06", "1"}}));
+    EXPECT_EQ(storedAttributes(),
+              (std::vector<std::pair<std::string, std::string>>{
+                  {"set01", "1"}, {"set02", "30"}, {"set03", "1"}, {"set04", "1"}, {"set05", "10"}, {"set06", "1"}}));
 }
 
 TEST_F(SettingsControllerTest, pickingSameTypeAgain_selectsItAgain)
@@ -170,7 +171,8 @@ TEST_F(SettingsControllerTest, pickOutsideList_isIgnored)
 
 TEST_F(SettingsControllerTest, timerAndCellTimer_restoreIndependently)
 {
-    const struct {
+    const struct
+    {
         const char* set04;
         const char* set06;
         const char* timer;
@@ -228,7 +230,8 @@ TEST_F(SettingsControllerTest, badStoredValue_fallsBackPerList)
     const char* const baseline[] = {R"(set01="1")", R"(set02="36")", R"(set03="4")",
                                     R"(set04="1")", R"(set05="10")", R"(set06="1")"};
     const Texts baselineTexts = {qs("Digits of \"Pi\""), qs("36"), qs("4"), qs("No"), qs("10"), qs("No")};
-    const struct {
+    const struct
+    {
         int attribute;
         const char* replacement; // empty: the attribute is missing
         Texts expected;
@@ -276,9 +279,9 @@ TEST_F(SettingsControllerTest, missingSpecialNumbers_restoresDefaultsAndStoreAdd
     controller->finishLoading();
     ASSERT_TRUE(controller->columnCountPicked(2).ok);
 
-    EXPECT_EQ(storedAttributes(), (std::vector<std::pair<std::string, std::string>>{
-                                      {"set01", "0"}, {"set02", "40"}, {"set03", "1"},
-                                      {"set04", "0"}, {"set05", "60"}, {"set06", "0"}}));
+    EXPECT_EQ(storedAttributes(),
+              (std::vector<std::pair<std::string, std::string>>{
+                  {"set01", "0"}, {"set02", "40"}, {"set03", "1"}, {"set04", "0"}, {"set05", "60"}, {"set06", "0"}}));
     EXPECT_TRUE(settingsBytes().contains(R"(<Ayarlar language="2">)"));
 }
 
@@ -290,9 +293,13 @@ TEST_F(SettingsControllerTest, store_rewritesAllSixAttributes)
 
     ASSERT_TRUE(controller->StoreSettings().ok);
 
-    EXPECT_EQ(storedAttributes(), (std::vector<std::pair<std::string, std::string>>{
-                                      {"set06", "1"}, {"set02", "40"}, {"extra", "kept"}, {"set01", "2"},
-                                      {"set03", "1"}, {"set04", "0"}, {"set05", "60"}}));
+    EXPECT_EQ(storedAttributes(), (std::vector<std::pair<std::string, std::string>>{{"set06", "1"},
+                                                                                    {"set02", "40"},
+                                                                                    {"extra", "kept"},
+                                                                                    {"set01", "2"},
+                                                                                    {"set03", "1"},
+                                                                                    {"set04", "0"},
+                                                                                    {"set05", "60"}}));
 }
 
 TEST_F(SettingsControllerTest, unwritableDirectory_reportsFailureAndKeepsChosenValues)

@@ -33,8 +33,8 @@ TEST(Latin5, turkishLettersAndUnencodableCharacters)
 
 TEST(SettingsFileParse, latin5BytesInLanguage_loadAndAreWrittenBack)
 {
-    const QByteArray bytes = settingsXml(R"(set01="1" set02="40" set03="8" set04="1" set05="3" set06="1")",
-                                         "T\xFCrk\xE7\x65 \xFD\xF0\xDE");
+    const QByteArray bytes =
+        settingsXml(R"(set01="1" set02="40" set03="8" set04="1" set05="3" set06="1")", "T\xFCrk\xE7\x65 \xFD\xF0\xDE");
     pugi::xml_document document;
     ASSERT_TRUE(SettingsFile::parse(bytes, document));
     EXPECT_EQ(languageOf(document), QStringLiteral("Türkçe ığŞ"));
@@ -46,7 +46,8 @@ TEST(SettingsFileParse, otherEncodings_areReadByTheirMarkOrDeclaration)
     const QString language = QStringLiteral("Türkçe ığ €");
     const QByteArray body = "<Ayarlar language=\"" + language.toUtf8() + "\"><SpecialNumbers set02=\"36\"/></Ayarlar>";
     QStringEncoder toUtf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-    const struct {
+    const struct
+    {
         const char* name;
         QByteArray bytes;
     } cases[] = {
@@ -110,8 +111,8 @@ TEST(StageSettingsRead, defaultsAndStoredValues)
     EXPECT_EQ(defaults.concentrationSeconds, 60);
     EXPECT_TRUE(defaults.cellTimerOn);
 
-    ASSERT_TRUE(SettingsFile::parse(
-        settingsXml(R"(set01="2" set02="40" set03="8" set04="1" set05="3" set06="0")"), document));
+    ASSERT_TRUE(
+        SettingsFile::parse(settingsXml(R"(set01="2" set02="40" set03="8" set04="1" set05="3" set06="0")"), document));
     const StageSettings stored = readStageSettings(document);
     EXPECT_EQ(stored.digitsPerRow, 40);
     EXPECT_EQ(stored.groupSize, 8);
@@ -123,7 +124,8 @@ TEST(StageSettingsRead, defaultsAndStoredValues)
 
 TEST(StageSettingsRead, switchesAreOnOnlyForTheNumberZero)
 {
-    const struct {
+    const struct
+    {
         const char* value;
         bool on;
     } cases[] = {{"0", true}, {" 0 ", true}, {"00", true}, {"1", false}, {"-1", false}, {"x", true}, {"", true}};
@@ -142,8 +144,8 @@ TEST(StageSettingsRead, valuesThatAreNotPositive16BitIntegers_useDefaults)
     for (const char* value : {"0", "-30", "32768", "abc", "", "3.5"}) {
         pugi::xml_document document;
         const QByteArray v(value);
-        ASSERT_TRUE(SettingsFile::parse(settingsXml("set02=\"" + v + "\" set03=\"" + v + "\" set05=\"" + v + "\""),
-                                        document));
+        ASSERT_TRUE(
+            SettingsFile::parse(settingsXml("set02=\"" + v + "\" set03=\"" + v + "\" set05=\"" + v + "\""), document));
         const StageSettings settings = readStageSettings(document);
         EXPECT_EQ(settings.digitsPerRow, 30) << value;
         EXPECT_EQ(settings.groupSize, 1) << value;

@@ -23,8 +23,8 @@ inline void PrintTo(const QString& text, std::ostream* out)
 // A settings file as this program writes it, with the given "SpecialNumbers" attributes.
 inline QByteArray settingsXml(const QByteArray& attributes, const QByteArray& language = "1")
 {
-    return "<?xml version='1.0' encoding='iso-8859-9'?>\n<Ayarlar language=\"" + language +
-           "\">\n\t<SpecialNumbers " + attributes + " />\n</Ayarlar>\n";
+    return "<?xml version='1.0' encoding='iso-8859-9'?>\n<Ayarlar language=\"" + language + "\">\n\t<SpecialNumbers " +
+           attributes + " />\n</Ayarlar>\n";
 }
 
 // Runs every test in its own program directory.
@@ -78,8 +78,10 @@ protected:
     // A controller that has run the load: LoadSettings and the restore, with Loading still true.
     std::unique_ptr<SettingsController> loadedController(WriteResult* loadResult = nullptr)
     {
-        auto controller = std::make_unique<SettingsController>(
-            defaultTypeEntries(), [this](int position, const QString& text) { m_typeSelections.emplace_back(position, text); });
+        auto controller =
+            std::make_unique<SettingsController>(defaultTypeEntries(), [this](int position, const QString& text) {
+                m_typeSelections.emplace_back(position, text);
+            });
         const WriteResult result = controller->LoadSettings();
         if (loadResult)
             *loadResult = result;
