@@ -1,0 +1,285 @@
+#include "ChromeTestSupport.h"
+#include "ScriptedDialog.h"
+#include "modMsgBox.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+namespace {
+class MsgBoxTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_owner = std::make_unique<QWidget>();
+        m_owner->resize(400, 300);
+        m_owner->show();
+    }
+
+    void TearDown() override
+    {
+        EXPECT_EQ(ScriptedDialog::scriptedStepsLeft(), 0);
+        ScriptedDialog::clearScript();
+        EXPECT_TRUE(MsgBoxWindow.isNull());
+    }
+
+    // Fills the request the way both stage confirmations do.
+    void fillRequest(int countdownTicks)
+    {
+        CurrentMsgBox.HookWindow = m_owner.get();
+        CurrentMsgBox.OwnerWindow = m_owner.get();
+        CurrentMsgBox.Title = QStringLiteral("KORVALIN");
+        CurrentMsgBox.Prompt = QStringLiteral("Do you want to finish this stage?");
+        CurrentMsgBox.Style = 36;
+        CurrentMsgBox.CountdownOn = true;
+        CurrentMsgBox.CountdownTicks = countdownTicks;
+        CurrentMsgBox.TickInterval = 1000;
+        CurrentMsgBox.AutoButton = MsgBoxNo;
+        CurrentMsgBox.TickCount = 0;
+    }
+
+    int show() { return ShowMsgBox(CurrentMsgBox, m_owner.get()); }
+
+    static void whileOpen(std::function<void(QDialog&)> step) { ScriptedDialog::scriptNext(std::move(step)); }
+    static QPushButton* button(QDialog& box, const char* name)
+    {
+        return box.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    static QTimer* ticker(QDialog& box) { return box.findChild<QTimer*>(QStringLiteral("trmMsgBox")); }
+
+    std::unique_ptr<QWidget> m_owner;
+};
+
+TEST_F(MsgBoxTest, countdown_focusesAndClicksNoAfterNTicks)
+{
+    fillRequest(5);
+    bool noHadFocus = false;
+    whileOpen([&](QDialog& box) {
+        QPushButton* no = button(box, "btnNo");
+        QObject::connect(no, &QPushButton::clicked, [&noHadFocus, no, &box] { noHadFocus = box.focusWidget() == no; });
+        for (int tick = 1; tick <= 4; ++tick) {
+            msgBoxTick();
+            EXPECT_EQ(CurrentMsgBox.TickCount, tick);
+            EXPECT_EQ(MsgBoxWindow, &box);
+            EXPECT_TRUE(box.isVisible());
+        }
+        msgBoxTick();
+        EXPECT_TRUE(MsgBoxWindow.isNull());
+        EXPECT_FALSE(ticker(box)->isActive());
+    });
+    EXPECT_EQ(show(), MsgBoxNo);
+    EXPECT_TRUE(noHadFocus);
+    EXPECT_EQ(CurrentMsgBox.TickCount, 5);
+}
+
+class MsgBoxNoCountdown : public MsgBoxTest, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(MsgBoxNoCountdown, countdownOfZeroOrLess_neverAnswersByItself)
+{
+    fillRequest(GetParam());
+    whileOpen([](QDialog& box) {
+        for (int tick = 0; tick < 20; ++tick)
+            msgBoxTick();
+        EXPECT_EQ(CurrentMsgBox.TickCount, 20);
+        EXPECT_TRUE(box.isVisible());
+        EXPECT_EQ(MsgBoxWindow, &box);
+        EXPECT_TRUE(closeOpenMsgBox(MsgBoxYes));
+    });
+    EXPECT_EQ(show(), MsgBoxYes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ticks, MsgBoxNoCountdown, ::testing::Values(0, -1, -5));
+
+TEST_F(MsgBoxTest, enter_answersYes)
+{
+    fillRequest(5);
+    whileOpen([](QDialog& box) {
+        msgBoxTick();
+        msgBoxTick();
+        QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
+        QTest::keyClick(target, Qt::Key_Return);
+    });
+    EXPECT_EQ(show(), MsgBoxYes);
+}
+
+TEST_F(MsgBoxTest, box_showsTitlePromptQuestionIconAndYesNoButtons)
+{
+    fillRequest(5);
+    whileOpen([](QDialog& box) {
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("KORVALIN"));
+        EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("messageText"))->text(),
+                  QStringLiteral("Do you want to finish this stage?"));
+        EXPECT_FALSE(box.findChild<QLabel*>(QStringLiteral("messageIcon"))->pixmap().isNull());
+        EXPECT_EQ(button(box, "btnYes")->text(), QStringLiteral("Yes"));
+        EXPECT_EQ(button(box, "btnNo")->text(), QStringLiteral("No"));
+        EXPECT_TRUE(button(box, "btnYes")->isDefault());
+        EXPECT_EQ(box.findChildren<QPushButton*>().size(), 2);
+        EXPECT_TRUE(box.isModal());
+        EXPECT_EQ(box.parentWidget(), CurrentMsgBox.OwnerWindow);
+        closeOpenMsgBox(MsgBoxNo);
+    });
+    EXPECT_EQ(show(), MsgBoxNo);
+}
+
+TEST_F(MsgBoxTest, msgBoxWindow_setOnlyWhileTheBoxIsOpen)
+{
+    fillRequest(5);
+    CurrentMsgBox.TickCount = 3;
+    msgBoxTick();
+    EXPECT_EQ(CurrentMsgBox.TickCount, 3) << "no box yet: the tick is not counted";
+
+    whileOpen([](QDialog& box) {
+        EXPECT_EQ(MsgBoxWindow, &box);
+        EXPECT_EQ(CurrentMsgBox.TickCount, 0);
+        button(box, "btnYes")->click();
+        EXPECT_TRUE(MsgBoxWindow.isNull());
+        EXPECT_FALSE(ticker(box)->isActive()) << "a user answer stops the ticker";
+    });
+    EXPECT_EQ(show(), MsgBoxYes);
+    EXPECT_TRUE(MsgBoxWindow.isNull());
+    EXPECT_FALSE(closeOpenMsgBox(MsgBoxYes));
+}
+
+TEST_F(MsgBoxTest, escapeAndCloseButton_doNotAnswer)
+{
+    fillRequest(5);
+    whileOpen([](QDialog& box) {
+        QTest::keyClick(&box, Qt::Key_Escape);
+        box.close();
+        EXPECT_TRUE(box.isVisible());
+        EXPECT_EQ(MsgBoxWindow, &box);
+        button(box, "btnNo")->click();
+    });
+    EXPECT_EQ(show(), MsgBoxNo);
+}
+
+TEST_F(MsgBoxTest, ticker_runsWithTheRequestedPeriodOnlyWithCountdownOn)
+{
+    for (bool countdownOn : {true, false}) {
+        fillRequest(5);
+        CurrentMsgBox.CountdownOn = countdownOn;
+        CurrentMsgBox.TickInterval = 750;
+        whileOpen([countdownOn](QDialog& box) {
+            EXPECT_EQ(ticker(box)->isActive(), countdownOn);
+            EXPECT_EQ(ticker(box)->interval(), 750);
+            closeOpenMsgBox(MsgBoxNo);
+        });
+        EXPECT_EQ(show(), MsgBoxNo);
+    }
+}
+
+TEST_F(MsgBoxTest, countdown_isDrivenByTheBoxsOwnTicker)
+{
+    fillRequest(3);
+    CurrentMsgBox.TickInterval = 0;
+    // Should the ticker not run, this late Yes ends the wait and the test fails instead of hanging.
+    whileOpen([](QDialog&) { QTimer::singleShot(5000, [] { closeOpenMsgBox(MsgBoxYes); }); });
+    EXPECT_EQ(show(), MsgBoxNo);
+    EXPECT_EQ(CurrentMsgBox.TickCount, 3);
+}
+
+TEST_F(MsgBoxTest, missingAutoButton_clearsWindowAndWaitsForTheUser)
+{
+    fillRequest(2);
+    CurrentMsgBox.AutoButton = 99;
+    whileOpen([](QDialog& box) {
+        msgBoxTick();
+        msgBoxTick();
+        EXPECT_TRUE(box.isVisible());
+        EXPECT_TRUE(MsgBoxWindow.isNull());
+        msgBoxTick();
+        EXPECT_EQ(CurrentMsgBox.TickCount, 2);
+        button(box, "btnYes")->click();
+    });
+    EXPECT_EQ(show(), MsgBoxYes);
+}
+
+TEST_F(MsgBoxTest, scriptedAnswers_areTakenInOrder)
+{
+    fillRequest(5);
+    scriptMsgBoxAnswer(MsgBoxYes);
+    scriptMsgBoxAnswer(MsgBoxNo);
+    EXPECT_EQ(show(), MsgBoxYes);
+    EXPECT_EQ(show(), MsgBoxNo);
+}
+
+TEST_F(MsgBoxTest, boxDestroyedWithItsOwner_answersNo)
+{
+    fillRequest(5);
+    whileOpen([this](QDialog&) { m_owner.reset(); });
+    EXPECT_EQ(ShowMsgBox(CurrentMsgBox, nullptr), MsgBoxNo);
+}
+
+TEST_F(MsgBoxTest, showMessage_waitsForOk_andLeavesMsgBoxWindowAlone)
+{
+    bool seen = false;
+    whileOpen([&](QDialog& box) {
+        seen = true;
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("KORVALIN"));
+        EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("messageText"))->text(), QStringLiteral("Done."));
+        EXPECT_EQ(button(box, "btnOk")->text(), QStringLiteral("OK"));
+        EXPECT_TRUE(MsgBoxWindow.isNull());
+        button(box, "btnOk")->click();
+    });
+    ShowMessage(m_owner.get(), QStringLiteral("KORVALIN"), QStringLiteral("Done."), QMessageBox::Information);
+    EXPECT_TRUE(seen);
+
+    whileOpen([](QDialog& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    ShowMessage(m_owner.get(), QStringLiteral("KORVALIN"), QStringLiteral("Done."), QMessageBox::Critical);
+}
+
+struct PromptCase
+{
+    const char* typed;
+    const char* finish; // object name of the button pressed, or "" for Escape
+    const char* expected;
+};
+
+std::ostream& operator<<(std::ostream& out, const PromptCase& row)
+{
+    return out << "typed \"" << row.typed << "\", ended by " << (*row.finish ? row.finish : "Escape");
+}
+
+class PromptForTextTest : public MsgBoxTest, public ::testing::WithParamInterface<PromptCase>
+{
+};
+
+TEST_P(PromptForTextTest, returnsTheTypedTextOnOk_emptyOtherwise)
+{
+    const PromptCase row = GetParam();
+    whileOpen([row](QDialog& box) {
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("KORVALIN"));
+        EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("promptLabel"))->text(), QStringLiteral("Code:"));
+        QTest::keyClicks(box.findChild<QLineEdit*>(QStringLiteral("promptText")), QString::fromLatin1(row.typed));
+        if (*row.finish)
+            button(box, row.finish)->click();
+        else
+            QTest::keyClick(&box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(PromptForText(m_owner.get(), QStringLiteral("KORVALIN"), QStringLiteral("Code:")),
+              QString::fromLatin1(row.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, PromptForTextTest,
+                         ::testing::Values(PromptCase{"4711", "btnOk", "4711"}, PromptCase{"4711", "btnCancel", ""},
+                                           PromptCase{"4711", "", ""}, PromptCase{"", "btnOk", ""}));
+
+TEST_F(MsgBoxTest, scriptedPromptAnswer_typesAndConfirms)
+{
+    scriptPromptAnswer(QStringLiteral("123"));
+    scriptPromptAnswer(QString());
+    EXPECT_EQ(PromptForText(m_owner.get(), QStringLiteral("KORVALIN"), QStringLiteral("Code:")), QStringLiteral("123"));
+    EXPECT_EQ(PromptForText(m_owner.get(), QStringLiteral("KORVALIN"), QStringLiteral("Code:")), QString());
+}
+} // namespace
