@@ -25,6 +25,7 @@ public:
     int digitIndex(int row, int column) const { return (row - 1) * m_columns + column; }
 
     const std::vector<float>& stamps() const { return m_stamps; }
+    const std::vector<QString>& texts() const { return m_texts; }
 
 private:
     std::size_t flat(int row, int column) const { return std::size_t(row - 1) * std::size_t(m_columns) + std::size_t(column - 1); }
