@@ -27,8 +27,8 @@ bool hasCommandModifier(const QKeyEvent& event)
 } // namespace
 
 AnswerGrid::AnswerGrid(QWidget* parent)
-    : QTableView(parent), m_model(new AnswerGridModel(this)), m_delegate(new AnswerGridDelegate(this)),
-      m_columnUnits{HeaderColumnUnits}
+    : QTableView(parent), m_model(new AnswerGridModel(this)),
+      m_delegate(new AnswerGridDelegate(this)), m_columnUnits{HeaderColumnUnits}
 {
     setObjectName(QStringLiteral("gCevap"));
     QFont gridFont(tahomaFamily());
@@ -38,7 +38,8 @@ AnswerGrid::AnswerGrid(QWidget* parent)
     setModel(m_model);
     setItemDelegate(m_delegate);
     m_delegate->setEditorCreatedHandler([this](QLineEdit* editor) { prepareEditor(editor); });
-    m_delegate->setEditorKeyFilter([this](QLineEdit* editor, QKeyEvent* event) { return filterEditorKey(editor, event); });
+    m_delegate->setEditorKeyFilter(
+        [this](QLineEdit* editor, QKeyEvent* event) { return filterEditorKey(editor, event); });
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &AnswerGrid::modelAboutToBeReset);
     connect(m_model, &QAbstractItemModel::modelReset, this, &AnswerGrid::modelWasReset);
 
@@ -236,17 +237,6 @@ void AnswerGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
     m_editor = nullptr;
     if (m_hooks.afterEdit)
         m_hooks.afterEdit(m_editRow, m_editColumn);
-}
-
-void AnswerGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
-{
-    const bool looksOnly = !roles.isEmpty() && !roles.contains(Qt::DisplayRole) && !roles.contains(Qt::EditRole);
-    if (!looksOnly || topLeft == bottomRight) {
-        QTableView::dataChanged(topLeft, bottomRight, roles);
-        return;
-    }
-    // The base class repaints the whole viewport for any range; a moved group needs only its cells.
-    viewport()->update(visualRect(topLeft).united(visualRect(bottomRight)));
 }
 
 void AnswerGrid::applyColumnWidths()

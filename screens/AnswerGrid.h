@@ -34,9 +34,9 @@ public:
     const AnswerGridModel& answers() const { return *m_model; }
     void setHooks(AnswerGridHooks hooks) { m_hooks = std::move(hooks); }
 
-    // Sets up rows x columns data cells. The same dimensions keep the cells as they are, as the grid
-    // control keeps them when its sizes are set again; others start a fresh, empty sheet with the first
-    // data cell current and drop an open edit without ending it.
+    // Sets up rows x columns data cells. The same dimensions keep every cell (text and stamp) and the
+    // cursor as they are, so setting them again is harmless; others start a fresh, empty sheet with the
+    // first data cell current and drop an open edit without ending it.
     void setDimensions(int rows, int columns);
     int dataRowCount() const;
     int dataColumnCount() const;
@@ -66,8 +66,6 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
-    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                     const QList<int>& roles = QList<int>()) override;
 
 private:
     bool opensEditor(const QModelIndex& index, EditTrigger trigger) const;

@@ -92,7 +92,8 @@ bool AnswerGridDelegate::eventFilter(QObject* object, QEvent* event)
     // This filter runs before the editor's own handling and before the default one (which would also
     // commit on Tab and revert on Escape, keys the grid discards).
     if (event->type() == QEvent::KeyPress && m_keyFilter) {
-        if (auto* editor = qobject_cast<QLineEdit*>(object); editor && m_keyFilter(editor, static_cast<QKeyEvent*>(event)))
+        if (auto* editor = qobject_cast<QLineEdit*>(object);
+            editor && m_keyFilter(editor, static_cast<QKeyEvent*>(event)))
             return true;
     }
     return QStyledItemDelegate::eventFilter(object, event);

@@ -17,7 +17,11 @@ class AnswerGridModel final : public QAbstractTableModel
     Q_DISABLE_COPY_MOVE(AnswerGridModel)
 
 public:
-    enum Role { FloodPercentRole = Qt::UserRole + 1, FloodColorRole };
+    enum Role
+    {
+        FloodPercentRole = Qt::UserRole + 1,
+        FloodColorRole
+    };
 
     static constexpr QRgb GroupHighlightColor = qRgb(172, 234, 193);
 

@@ -117,10 +117,11 @@ protected:
 
 TEST_F(AnswerGridTest, typedDigit_commitsAndMovesOn_inEventOrder)
 {
-    const struct {
+    const struct
+    {
         int row, column, nextRow, nextColumn;
     } cases[] = {
-        {2, 3, 2, 4}, // middle of a row: the next cell to the right
+        {2, 3, 2, 4},       // middle of a row: the next cell to the right
         {2, Columns, 3, 1}, // last cell of a row: the first data cell of the next row
         {1, 1, 1, 2},
     };
@@ -129,9 +130,9 @@ TEST_F(AnswerGridTest, typedDigit_commitsAndMovesOn_inEventOrder)
         startAt(c.row, c.column);
         press('7');
         const std::string from = cell(c.row, c.column);
-        const std::vector<std::string> expected = {
-            "before " + from, "key " + from + " 55", "text " + from + " '7'", "after " + from + " '7'",
-            "cell " + from + ">" + cell(c.nextRow, c.nextColumn)};
+        const std::vector<std::string> expected = {"before " + from, "key " + from + " 55", "text " + from + " '7'",
+                                                   "after " + from + " '7'",
+                                                   "cell " + from + ">" + cell(c.nextRow, c.nextColumn)};
         EXPECT_EQ(events, expected);
         EXPECT_EQ(textAt(c.row, c.column), "7");
         EXPECT_EQ(current(), std::make_pair(c.nextRow, c.nextColumn));
@@ -178,8 +179,8 @@ TEST_F(AnswerGridTest, lastCellOfGrid_keepsEditorOpenUntilEnterCommits)
 
 TEST_F(AnswerGridTest, charactersOtherThanDigits_doNothingOnAClosedCell)
 {
-    const Qt::Key keys[] = {Qt::Key_A, Qt::Key_Z, Qt::Key_Space, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Plus,
-                            Qt::Key_Return, Qt::Key_Delete};
+    const Qt::Key keys[] = {Qt::Key_A,      Qt::Key_Z,    Qt::Key_Space,  Qt::Key_Minus,
+                            Qt::Key_Period, Qt::Key_Plus, Qt::Key_Return, Qt::Key_Delete};
     for (const Qt::Key key : keys) {
         SCOPED_TRACE(int(key));
         startAt(2, 3, QStringLiteral("5"));
@@ -228,6 +229,17 @@ TEST_F(AnswerGridTest, arrowKeyOutOfAnOpenEditor_commitsItBeforeTheCellChanges)
     press(Qt::Key_Down);
     EXPECT_EQ(events, (std::vector<std::string>{"after 2,3 ''", "cell 2,3>3,3"}));
     EXPECT_EQ(textAt(2, 3), "");
+}
+
+TEST_F(AnswerGridTest, clickOnAnotherCell_endsTheOpenEditFirst)
+{
+    startAt(Rows, Columns);
+    press('7');
+    events.clear();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCenter(1, 1));
+    EXPECT_EQ(events, (std::vector<std::string>{"after " + cell(Rows, Columns) + " '7'",
+                                                "cell " + cell(Rows, Columns) + ">1,1"}));
+    EXPECT_FALSE(grid.isEditing());
 }
 
 TEST_F(AnswerGridTest, cancelledBeforeEdit_keepsTheCellClosedHoweverTheEditStarts)
@@ -335,7 +347,8 @@ TEST_F(AnswerGridTest, typedDigit_repaintsOnlyTheCellsItTouches)
 TEST_F(AnswerGridTest, floodBar_fillsTheLeftPartOfItsCell)
 {
     grid.setCurrentCell(1, 1);
-    const struct {
+    const struct
+    {
         double percent;
         bool rightPartFilled;
     } cases[] = {{50.0, false}, {150.0, true}};
@@ -383,7 +396,8 @@ TEST_F(AnswerGridTest, columnWidthUnits_readBackAsSetAndRoundOnScreen)
 TEST(AnswerGridLayout, columnsHeaderAndScrollBar_fillTheGridWidthExactly)
 {
     // Widths the stage computes for a 1280-pixel window: 30 columns narrowed to 559 units, 40 of 430.
-    const struct {
+    const struct
+    {
         int columns, units;
     } cases[] = {{30, 559}, {36, 477}, {40, 430}};
     for (const auto& c : cases) {
