@@ -1,0 +1,583 @@
+#include "AnswerGrid.h"
+#include "AnswerGridModel.h"
+#include "AnswerSheet.h"
+#include "Fonts.h"
+#include "Rounding.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class QtEnvironment final : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "gui_answer_grid_test";
+        static char* argv[] = {name, nullptr};
+        m_app = new QApplication(argc, argv);
+        registerFallbackFonts();
+    }
+    void TearDown() override { delete m_app; }
+
+private:
+    QApplication* m_app = nullptr;
+};
+
+const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+constexpr int Rows = 4;
+constexpr int Columns = 6;
+const QColor BarColor(242, 254, 188);
+
+std::string cell(int row, int column)
+{
+    return std::to_string(row) + "," + std::to_string(column);
+}
+
+// A shown, active 4 x 6 grid whose hooks write down every call, with the text the model holds then.
+class AnswerGridTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        grid.setDimensions(Rows, Columns);
+        for (int column = 1; column <= Columns; ++column)
+            grid.setColumnWidthUnits(column, 600);
+        grid.resize(50 + Columns * 40 + AnswerGrid::ScrollBarWidth, 36 + Rows * 32);
+        AnswerGridHooks hooks;
+        hooks.beforeEdit = [this](int row, int column, bool& cancel) {
+            events.push_back("before " + cell(row, column));
+            cancel = cancelEdits;
+        };
+        hooks.keyTyped = [this](int row, int column, int code) {
+            events.push_back("key " + cell(row, column) + " " + std::to_string(code));
+        };
+        hooks.editTextChanged = [this](int row, int column, const QString& text) {
+            events.push_back("text " + cell(row, column) + " '" + text.toStdString() + "'");
+        };
+        hooks.afterEdit = [this](int row, int column) {
+            events.push_back("after " + cell(row, column) + " '" + textAt(row, column) + "'");
+        };
+        hooks.cellChanged = [this](int oldRow, int oldColumn, int newRow, int newColumn) {
+            events.push_back("cell " + cell(oldRow, oldColumn) + ">" + cell(newRow, newColumn));
+        };
+        grid.setHooks(hooks);
+        grid.show();
+        grid.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+    }
+
+    std::string textAt(int row, int column) const { return grid.answers().sheet().cellText(row, column).toStdString(); }
+
+    // Starts at (row, column) holding `text`, with nothing recorded yet.
+    void startAt(int row, int column, const QString& text = QString())
+    {
+        grid.answers().setCellText(row, column, text);
+        grid.setCurrentCell(row, column);
+        events.clear();
+    }
+
+    // Keys go through the window to whichever widget has the focus, as typed keys do.
+    static void press(char key) { QTest::keyClick(static_cast<QWidget*>(nullptr), key); }
+    static void press(Qt::Key key) { QTest::keyClick(static_cast<QWidget*>(nullptr), key); }
+
+    std::pair<int, int> current() const { return {grid.currentRow(), grid.currentColumn()}; }
+
+    QPoint cellCenter(int row, int column) const
+    {
+        return grid.visualRect(grid.answers().index(row - 1, column - 1)).center();
+    }
+
+    // The colour painted at a fraction of a cell's width, half-way down.
+    QColor colorInCell(const QImage& image, int row, int column, double fraction) const
+    {
+        const QRect rect = grid.visualRect(grid.answers().index(row - 1, column - 1));
+        const QPoint inViewport(rect.left() + int(rect.width() * fraction), rect.top() + rect.height() / 2);
+        return image.pixelColor(grid.viewport()->mapTo(&grid, inViewport));
+    }
+
+    AnswerGrid grid;
+    std::vector<std::string> events;
+    bool cancelEdits = false;
+};
+
+TEST_F(AnswerGridTest, typedDigit_commitsAndMovesOn_inEventOrder)
+{
+    const struct
+    {
+        int row, column, nextRow, nextColumn;
+    } cases[] = {
+        {2, 3, 2, 4},       // middle of a row: the next cell to the right
+        {2, Columns, 3, 1}, // last cell of a row: the first data cell of the next row
+        {1, 1, 1, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(cell(c.row, c.column));
+        startAt(c.row, c.column);
+        press('7');
+        const std::string from = cell(c.row, c.column);
+        const std::vector<std::string> expected = {"before " + from, "key " + from + " 55", "text " + from + " '7'",
+                                                   "after " + from + " '7'",
+                                                   "cell " + from + ">" + cell(c.nextRow, c.nextColumn)};
+        EXPECT_EQ(events, expected);
+        EXPECT_EQ(textAt(c.row, c.column), "7");
+        EXPECT_EQ(current(), std::make_pair(c.nextRow, c.nextColumn));
+        EXPECT_FALSE(grid.isEditing());
+    }
+}
+
+TEST_F(AnswerGridTest, typedDigits_fillConsecutiveCellsAcrossRows)
+{
+    startAt(1, 4);
+    QTest::keyClicks(static_cast<QWidget*>(nullptr), QStringLiteral("31415"));
+    EXPECT_EQ(textAt(1, 4), "3");
+    EXPECT_EQ(textAt(1, 5), "1");
+    EXPECT_EQ(textAt(1, 6), "4");
+    EXPECT_EQ(textAt(2, 1), "1");
+    EXPECT_EQ(textAt(2, 2), "5");
+    EXPECT_EQ(current(), std::make_pair(2, 3));
+}
+
+TEST_F(AnswerGridTest, typedDigit_replacesTheDigitOfAFilledCell)
+{
+    startAt(2, 3, QStringLiteral("5"));
+    press('3');
+    EXPECT_EQ(textAt(2, 3), "3");
+    EXPECT_EQ(current(), std::make_pair(2, 4));
+}
+
+TEST_F(AnswerGridTest, lastCellOfGrid_keepsEditorOpenUntilEnterCommits)
+{
+    startAt(Rows, Columns);
+    press('7');
+    const std::string last = cell(Rows, Columns);
+    EXPECT_EQ(events, (std::vector<std::string>{"before " + last, "key " + last + " 55", "text " + last + " '7'"}));
+    EXPECT_TRUE(grid.isEditing());
+    EXPECT_EQ(textAt(Rows, Columns), "");
+
+    events.clear();
+    press(Qt::Key_Return);
+    EXPECT_EQ(events, (std::vector<std::string>{"key " + last + " 13", "after " + last + " '7'"}));
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(textAt(Rows, Columns), "7");
+    EXPECT_EQ(current(), std::make_pair(Rows, Columns));
+}
+
+TEST_F(AnswerGridTest, charactersOtherThanDigits_doNothingOnAClosedCell)
+{
+    const Qt::Key keys[] = {Qt::Key_A,      Qt::Key_Z,    Qt::Key_Space,  Qt::Key_Minus,
+                            Qt::Key_Period, Qt::Key_Plus, Qt::Key_Return, Qt::Key_Delete};
+    for (const Qt::Key key : keys) {
+        SCOPED_TRACE(int(key));
+        startAt(2, 3, QStringLiteral("5"));
+        QTest::keyClick(static_cast<QWidget*>(nullptr), key);
+        EXPECT_TRUE(events.empty());
+        EXPECT_FALSE(grid.isEditing());
+        EXPECT_EQ(textAt(2, 3), "5");
+        EXPECT_EQ(current(), std::make_pair(2, 3));
+    }
+}
+
+TEST_F(AnswerGridTest, charactersOtherThanDigits_areDiscardedByAnOpenEditor)
+{
+    startAt(Rows, Columns);
+    press('7');
+    events.clear();
+    const Qt::Key keys[] = {Qt::Key_A, Qt::Key_Space, Qt::Key_Minus, Qt::Key_Escape, Qt::Key_Tab};
+    for (const Qt::Key key : keys)
+        QTest::keyClick(static_cast<QWidget*>(nullptr), key);
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(grid.isEditing());
+    press(Qt::Key_Return);
+    EXPECT_EQ(textAt(Rows, Columns), "7");
+}
+
+TEST_F(AnswerGridTest, backspaceThenEnter_commitsTheEmptyTextWithoutMoving)
+{
+    startAt(2, 3, QStringLiteral("5"));
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(events, (std::vector<std::string>{"before 2,3", "key 2,3 8", "text 2,3 ''"}));
+    EXPECT_TRUE(grid.isEditing());
+    EXPECT_EQ(current(), std::make_pair(2, 3));
+
+    events.clear();
+    press(Qt::Key_Return);
+    EXPECT_EQ(events, (std::vector<std::string>{"key 2,3 13", "after 2,3 ''"}));
+    EXPECT_EQ(textAt(2, 3), "");
+    EXPECT_EQ(current(), std::make_pair(2, 3));
+}
+
+TEST_F(AnswerGridTest, arrowKeyOutOfAnOpenEditor_commitsItBeforeTheCellChanges)
+{
+    startAt(2, 3, QStringLiteral("5"));
+    press(Qt::Key_Backspace);
+    events.clear();
+    press(Qt::Key_Down);
+    EXPECT_EQ(events, (std::vector<std::string>{"after 2,3 ''", "cell 2,3>3,3"}));
+    EXPECT_EQ(textAt(2, 3), "");
+}
+
+TEST_F(AnswerGridTest, clickOnAnotherCell_endsTheOpenEditFirst)
+{
+    startAt(Rows, Columns);
+    press('7');
+    events.clear();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCenter(1, 1));
+    EXPECT_EQ(events, (std::vector<std::string>{"after " + cell(Rows, Columns) + " '7'",
+                                                "cell " + cell(Rows, Columns) + ">1,1"}));
+    EXPECT_FALSE(grid.isEditing());
+}
+
+TEST_F(AnswerGridTest, cancelledBeforeEdit_keepsTheCellClosedHoweverTheEditStarts)
+{
+    cancelEdits = true;
+    const std::function<void()> starts[] = {
+        [] { press('7'); },
+        [] { press(Qt::Key_Backspace); },
+        [] { press(Qt::Key_F2); },
+        [this] {
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCenter(2, 3));
+            QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cellCenter(2, 3));
+        },
+    };
+    for (std::size_t i = 0; i < std::size(starts); ++i) {
+        SCOPED_TRACE(i);
+        startAt(2, 3, QStringLiteral("5"));
+        const auto& start = starts[i];
+        start();
+        EXPECT_EQ(events, std::vector<std::string>{"before 2,3"});
+        EXPECT_FALSE(grid.isEditing());
+        EXPECT_EQ(textAt(2, 3), "5");
+        EXPECT_EQ(current(), std::make_pair(2, 3));
+    }
+}
+
+TEST_F(AnswerGridTest, editorLengthLimit_isTakenFromTheSettingAtEditStart)
+{
+    grid.setEditMaxLength(1);
+    startAt(Rows, Columns);
+    press('7');
+    press('8');
+    press(Qt::Key_Return);
+    EXPECT_EQ(textAt(Rows, Columns), "7");
+}
+
+TEST_F(AnswerGridTest, takeFocus_keepsAnOpenEditOpen)
+{
+    startAt(Rows, Columns);
+    press('7');
+    grid.takeFocus();
+    EXPECT_TRUE(grid.isEditing());
+    press(Qt::Key_Return);
+    EXPECT_EQ(textAt(Rows, Columns), "7");
+}
+
+TEST_F(AnswerGridTest, newDimensions_dropAnOpenEditWithoutCommitting)
+{
+    startAt(Rows, Columns);
+    press('7');
+    events.clear();
+    grid.setDimensions(Rows + 1, Columns);
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(events, std::vector<std::string>{"cell 0,0>1,1"});
+    EXPECT_EQ(textAt(Rows, Columns), "");
+    EXPECT_TRUE(grid.hasFocus());
+}
+
+TEST_F(AnswerGridTest, sameDimensions_keepTheCells)
+{
+    startAt(2, 3, QStringLiteral("5"));
+    grid.answers().setStamp(2, 3, 100.0f);
+    grid.setDimensions(Rows, Columns);
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(textAt(2, 3), "5");
+    EXPECT_TRUE(grid.answers().sheet().hasStamp(2, 3));
+    EXPECT_EQ(current(), std::make_pair(2, 3));
+}
+
+// Adds up the area of every region painted on a widget.
+class PaintedArea final : public QObject
+{
+public:
+    explicit PaintedArea(QWidget* widget) { widget->installEventFilter(this); }
+    long long area = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            for (const QRect& rect : static_cast<QPaintEvent*>(event)->region())
+                area += (long long)rect.width() * rect.height();
+        }
+        return false;
+    }
+};
+
+TEST_F(AnswerGridTest, typedDigit_repaintsOnlyTheCellsItTouches)
+{
+    startAt(2, 3);
+    grid.answers().setGroupHighlight(2, 1, 3);
+    QCoreApplication::processEvents();
+    PaintedArea painted(grid.viewport());
+    press('7');
+    grid.answers().setGroupHighlight(2, 4, 3);
+    QCoreApplication::processEvents();
+    const QRect cellRect = grid.visualRect(grid.currentIndex());
+    const long long cellArea = (long long)cellRect.width() * cellRect.height();
+    EXPECT_GT(painted.area, 0);
+    // The two cells of the move, the closed editor's cell and the two groups of three come to 9 of the
+    // 24 cells; one repaint of the whole viewport alone would be 24.
+    EXPECT_LE(painted.area, 12 * cellArea);
+}
+
+TEST_F(AnswerGridTest, floodBar_fillsTheLeftPartOfItsCell)
+{
+    grid.setCurrentCell(1, 1);
+    const struct
+    {
+        double percent;
+        bool rightPartFilled;
+    } cases[] = {{50.0, false}, {150.0, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.percent);
+        ASSERT_TRUE(grid.answers().setFlood(3, 2, BarColor, c.percent));
+        const QImage image = grid.grab().toImage();
+        EXPECT_EQ(colorInCell(image, 3, 2, 0.2), BarColor);
+        EXPECT_EQ(colorInCell(image, 3, 2, 0.8) == BarColor, c.rightPartFilled);
+        EXPECT_NE(colorInCell(image, 3, 3, 0.2), BarColor);
+    }
+    grid.answers().clearFlood();
+    EXPECT_NE(colorInCell(grid.grab().toImage(), 3, 2, 0.2), BarColor);
+}
+
+TEST_F(AnswerGridTest, groupHighlight_paintsItsCellsOnly)
+{
+    const QColor highlight(AnswerGridModel::GroupHighlightColor);
+    grid.setCurrentCell(1, 1);
+    grid.answers().setGroupHighlight(2, 1, 3);
+    QImage image = grid.grab().toImage();
+    for (int column = 1; column <= 3; ++column)
+        EXPECT_EQ(colorInCell(image, 2, column, 0.2), highlight) << column;
+    EXPECT_NE(colorInCell(image, 2, 4, 0.2), highlight);
+
+    grid.answers().setGroupHighlight(3, 4, 3);
+    image = grid.grab().toImage();
+    EXPECT_NE(colorInCell(image, 2, 1, 0.2), highlight);
+    EXPECT_EQ(colorInCell(image, 3, 6, 0.2), highlight);
+}
+
+TEST_F(AnswerGridTest, columnWidthUnits_readBackAsSetAndRoundOnScreen)
+{
+    grid.setColumnWidthUnits(0, 574);
+    grid.setColumnWidthUnits(1, 559);
+    EXPECT_EQ(grid.columnWidthUnits(0), 574);
+    EXPECT_EQ(grid.columnWidthUnits(1), 559);
+    EXPECT_EQ(grid.verticalHeader()->width(), 38); // 38.27 pixels
+    EXPECT_EQ(grid.columnWidth(0), 38);            // right edge at (574 + 559) / 15 = 75.53 -> 76
+    grid.setColumnWidthUnits(0, AnswerGrid::HeaderColumnUnits);
+    EXPECT_EQ(grid.verticalHeader()->width(), 50);
+    EXPECT_EQ(grid.columnWidthUnits(Columns + 1), 0);
+}
+
+TEST(AnswerGridLayout, columnsHeaderAndScrollBar_fillTheGridWidthExactly)
+{
+    // Widths the stage computes for a 1280-pixel window: 30 columns narrowed to 559 units, 40 of 430.
+    const struct
+    {
+        int columns, units;
+    } cases[] = {{30, 559}, {36, 477}, {40, 430}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.columns);
+        AnswerGrid grid;
+        grid.setDimensions(50, c.columns);
+        for (int column = 1; column <= c.columns; ++column)
+            grid.setColumnWidthUnits(column, c.units);
+        const int width = int(roundHalfEven((c.units * c.columns + 750) / 15.0)) + AnswerGrid::ScrollBarWidth;
+        grid.resize(width, 600);
+        grid.show();
+        QCoreApplication::processEvents();
+
+        for (int column = 1; column <= c.columns; ++column)
+            ASSERT_EQ(grid.columnWidthUnits(column), c.units);
+        EXPECT_EQ(grid.columnWidthUnits(0), AnswerGrid::HeaderColumnUnits);
+        const int columnsWidth = width - 50 - AnswerGrid::ScrollBarWidth;
+        EXPECT_EQ(grid.horizontalHeader()->length(), columnsWidth);
+        EXPECT_EQ(grid.viewport()->geometry(), QRect(50, 36, columnsWidth, 600 - 36));
+        EXPECT_TRUE(grid.verticalScrollBar()->isVisible());
+        EXPECT_EQ(grid.verticalScrollBar()->mapTo(&grid, QPoint(0, 0)).x(), width - AnswerGrid::ScrollBarWidth);
+        EXPECT_EQ(grid.verticalScrollBar()->width(), AnswerGrid::ScrollBarWidth);
+        EXPECT_FALSE(grid.horizontalScrollBar()->isVisible());
+    }
+}
+
+TEST(AnswerGridLayout, fixedLooks)
+{
+    AnswerGrid grid;
+    grid.setDimensions(3, 30);
+    grid.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.objectName(), QStringLiteral("gCevap"));
+    EXPECT_EQ(grid.font().family(), tahomaFamily());
+    EXPECT_DOUBLE_EQ(grid.font().pointSizeF(), 15.75);
+    EXPECT_FALSE(grid.font().bold());
+    EXPECT_EQ(grid.frameWidth(), 0);
+    EXPECT_EQ(grid.horizontalHeader()->height(), 36);
+    EXPECT_EQ(grid.rowHeight(0), 32);
+    EXPECT_EQ(grid.rowHeight(2), 32);
+    EXPECT_EQ(grid.verticalHeader()->width(), 50);
+    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_EQ(grid.currentColumn(), 1);
+}
+
+TEST(AnswerGridModelTest, headers_numberRowsAndColumnsFromOne)
+{
+    AnswerGridModel model;
+    model.reset(3, 30);
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toInt(), 1);
+    EXPECT_EQ(model.headerData(29, Qt::Horizontal).toInt(), 30);
+    EXPECT_EQ(model.headerData(2, Qt::Vertical).toInt(), 3);
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+    model.reset(0, 30);
+    EXPECT_FALSE(model.headerData(0, Qt::Horizontal).isValid());
+}
+
+struct ChangedRange
+{
+    int row, firstColumn, lastColumn;
+    bool operator==(const ChangedRange&) const = default;
+};
+
+std::vector<ChangedRange> changedRanges(const QSignalSpy& spy)
+{
+    std::vector<ChangedRange> ranges;
+    for (const QList<QVariant>& signal : spy) {
+        const auto topLeft = signal.at(0).value<QModelIndex>();
+        const auto bottomRight = signal.at(1).value<QModelIndex>();
+        EXPECT_EQ(topLeft.row(), bottomRight.row());
+        ranges.push_back({topLeft.row() + 1, topLeft.column() + 1, bottomRight.column() + 1});
+    }
+    return ranges;
+}
+
+TEST(AnswerGridModelTest, highlightAndBarChanges_signalOnlyTheCellsTheyTouch)
+{
+    AnswerGridModel model;
+    model.reset(1092, 30);
+    QSignalSpy spy(&model, &QAbstractItemModel::dataChanged);
+    const auto step = [&](const std::function<void()>& change) {
+        spy.clear();
+        change();
+        return changedRanges(spy);
+    };
+    using Ranges = std::vector<ChangedRange>;
+    EXPECT_EQ(step([&] { model.setGroupHighlight(3, 11, 5); }), (Ranges{{3, 11, 15}}));
+    EXPECT_EQ(step([&] { model.setGroupHighlight(3, 16, 5); }), (Ranges{{3, 11, 15}, {3, 16, 20}}));
+    EXPECT_EQ(step([&] { model.setGroupHighlight(3, 16, 5); }), Ranges{});
+    EXPECT_EQ(step([&] { model.setGroupHighlight(4, 28, 5); }), (Ranges{{3, 16, 20}, {4, 28, 30}}));
+    EXPECT_EQ(step([&] { model.clearGroupHighlight(); }), (Ranges{{4, 28, 30}}));
+    EXPECT_EQ(step([&] { model.setFlood(5, 7, BarColor, 10.0); }), (Ranges{{5, 7, 7}}));
+    EXPECT_EQ(step([&] { model.setFlood(5, 7, BarColor, 20.0); }), (Ranges{{5, 7, 7}}));
+    EXPECT_EQ(step([&] { model.setFlood(5, 8, BarColor, 0.0); }), (Ranges{{5, 7, 7}, {5, 8, 8}}));
+    EXPECT_EQ(step([&] { model.setFlood(5, 8, BarColor, 30.0); }), (Ranges{{5, 8, 8}}));
+    EXPECT_EQ(step([&] { model.clearFlood(); }), (Ranges{{5, 8, 8}}));
+    EXPECT_DOUBLE_EQ(model.floodPercent(5, 8), 0.0);
+    EXPECT_EQ(step([&] { model.setCellText(9, 9, QStringLiteral("4")); }), (Ranges{{9, 9, 9}}));
+}
+
+TEST(AnswerGridModelTest, cellsOutsideTheSheet_areRefused)
+{
+    AnswerGridModel model;
+    model.reset(2, 3);
+    EXPECT_FALSE(model.setFlood(3, 1, BarColor, 50.0)); // the cell after the last digit of the grid
+    EXPECT_FALSE(model.setFlood(1, 4, BarColor, 50.0));
+    model.setGroupHighlight(1, 3, 5);
+    EXPECT_TRUE(model.isHighlighted(1, 3));
+    EXPECT_FALSE(model.isHighlighted(1, 2));
+    model.setCellText(3, 1, QStringLiteral("1"));
+    model.setStamp(0, 1, 5.0f);
+    EXPECT_FALSE(model.setData(model.index(0, 0), QStringLiteral("1"), Qt::DisplayRole));
+}
+
+TEST(AnswerGridModelTest, setTexts_copiesTheCommonCellsAndKeepsStamps)
+{
+    AnswerGridModel model;
+    model.reset(2, 3);
+    model.setStamp(1, 1, 100.0f);
+    AnswerSheet draft;
+    draft.reset(3, 2);
+    draft.setCellText(1, 1, QStringLiteral("1"));
+    draft.setCellText(2, 2, QStringLiteral("9"));
+    model.setTexts(draft);
+    EXPECT_EQ(model.sheet().cellText(1, 1), QStringLiteral("1"));
+    EXPECT_EQ(model.sheet().cellText(2, 2), QStringLiteral("9"));
+    EXPECT_EQ(model.sheet().cellText(2, 3), QString());
+    EXPECT_FLOAT_EQ(model.sheet().stamp(1, 1), 100.0f);
+}
+
+QStringList capturedWarnings;
+
+void captureWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        capturedWarnings.append(message);
+}
+
+TEST(AnswerGridModelTest, passesTheModelTester)
+{
+    capturedWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(captureWarnings);
+    {
+        AnswerGridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+        model.reset(3, 4);
+        model.setCellText(1, 2, QStringLiteral("7"));
+        model.setData(model.index(2, 3), QStringLiteral("1"));
+        model.setGroupHighlight(2, 1, 4);
+        model.setFlood(3, 4, BarColor, 55.0);
+        AnswerSheet texts;
+        texts.reset(3, 4);
+        model.setTexts(texts);
+        model.reset(0, 0);
+        model.reset(1092, 30);
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(capturedWarnings.isEmpty()) << capturedWarnings.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(AnswerGridPi, fullSheetBuilds_andTheLastCellsTakeDigits)
+{
+    AnswerGrid grid;
+    grid.setDimensions(1092, 30);
+    grid.resize(1185, 680);
+    grid.show();
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+    grid.setCurrentCell(1092, 29);
+    const QRect current = grid.visualRect(grid.currentIndex());
+    EXPECT_TRUE(grid.viewport()->rect().contains(current)) << "scrolled into view";
+
+    QTest::keyClick(static_cast<QWidget*>(nullptr), '7');
+    EXPECT_EQ(grid.currentColumn(), 30);
+    QTest::keyClick(static_cast<QWidget*>(nullptr), '1');
+    EXPECT_TRUE(grid.isEditing());
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+    EXPECT_EQ(grid.answers().sheet().cellText(1092, 29), QStringLiteral("7"));
+    EXPECT_EQ(grid.answers().sheet().cellText(1092, 30), QStringLiteral("1"));
+}
+
+} // namespace
