@@ -30,6 +30,8 @@ int main(int argc, char* argv[])
 
     SystemClock clock;
     frmMain window(clock);
+    if (!window.load())
+        return 0;
     window.show();
     return app.exec();
 }
