@@ -19,25 +19,6 @@
 
 namespace {
 
-class QtEnvironment final : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "gui_answer_grid_test";
-        static char* argv[] = {name, nullptr};
-        m_app = new QApplication(argc, argv);
-        registerFallbackFonts();
-    }
-    void TearDown() override { delete m_app; }
-
-private:
-    QApplication* m_app = nullptr;
-};
-
-const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 constexpr int Rows = 4;
 constexpr int Columns = 6;
 const QColor BarColor(242, 254, 188);

@@ -11,35 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// The headless platform cannot grab the mouse or size windows; its complaints about that only bury real output.
-QtMessageHandler previousHandler = nullptr;
-
-void quietMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (!message.startsWith(u"This plugin does not support") && previousHandler)
-        previousHandler(type, context, message);
-}
-
-class QtApplicationEnvironment final : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "chrome_test";
-        static char* argv[] = {name, nullptr};
-        previousHandler = qInstallMessageHandler(quietMessageHandler);
-        m_app = new QApplication(argc, argv);
-        registerFallbackFonts();
-    }
-    void TearDown() override { delete m_app; }
-
-private:
-    QApplication* m_app = nullptr;
-};
-
-[[maybe_unused]] const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
 constexpr int ButtonRows[] = {593, 643, 693};
 constexpr int SpriteRows[] = {179, 194, 209};
 constexpr int SpriteXs[] = {0, 89, 106, 174, 157};
