@@ -27,14 +27,12 @@ bool hasFamily(const QString& family)
 void registerFallbackFonts()
 {
     if (!hasFamily(QStringLiteral("Tahoma"))) {
-        const QDir wine(WineFontDirectory);
-        const QStringList files = wine.entryList({QStringLiteral("tahoma*.ttf")}, QDir::Files);
-        for (const QString& file : files) {
-            const int id = QFontDatabase::addApplicationFont(wine.filePath(file));
-            const QStringList families = QFontDatabase::applicationFontFamilies(id);
-            if (!families.isEmpty())
-                tahoma() = families.first();
-        }
+        // Only the regular face: Qt renders Wine's separate bold file with another font's glyphs, while
+        // the bold it synthesises from the regular face looks right.
+        const int id = QFontDatabase::addApplicationFont(QDir(WineFontDirectory).filePath(QStringLiteral("tahoma.ttf")));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        if (!families.isEmpty())
+            tahoma() = families.first();
     }
     if (!hasFamily(QStringLiteral("Arial")) && hasFamily(QStringLiteral("Liberation Sans")))
         arial() = QStringLiteral("Liberation Sans");

@@ -19,6 +19,14 @@ void frmZFon::showEvent(QShowEvent* event)
     if (!m_loaded)
         load();
     QWidget::showEvent(event);
+    // Not every desktop activates a newly shown window; showing it must still leave it behind.
+    passFocusOn();
+}
+
+void frmZFon::mousePressEvent(QMouseEvent* event)
+{
+    QWidget::mousePressEvent(event);
+    passFocusOn();
 }
 
 void frmZFon::load()
