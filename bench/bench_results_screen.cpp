@@ -1,0 +1,121 @@
+// Times opening the results screen on the largest sheet (pi, 30 digits a row: 1,092 rows, 32,760 cells):
+// building the results, laying the window out at 1280 x 775, showing it and painting it once.
+// The first opening is shown apart: it also pays for glyphs and styles no earlier screen has used.
+// With a file name as argument it also saves a picture of the screen there.
+
+#include "AnswerSheet.h"
+#include "AttemptRecord.h"
+#include "Clock.h"
+#include "Fonts.h"
+#include "FramePainter.h"
+#include "Skin.h"
+#include "SkinButton.h"
+#include "SpecialNumbers.h"
+#include "frmSpecialNumber_Fin.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QPixmap>
+#include <QStandardItemModel>
+#include <QTableView>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+constexpr int DigitsPerRow = 30;
+
+double percentile(std::vector<double> values, int percent)
+{
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, values.size() * std::size_t(percent) / 100)];
+}
+
+// Correct up to digit 75, then every seventh answer wrong and every eleventh left empty.
+void recordPartlyWrongAttempt()
+{
+    BuildAttemptRecord(SelectedDigits, DigitsPerRow);
+    AnswerSheet sheet;
+    sheet.reset(AttemptRecord.rowCount(), AttemptRecord.columnCount());
+    for (int row = 1; row <= sheet.rowCount(); ++row) {
+        for (int column = 1; column <= sheet.columnCount(); ++column) {
+            const int index = sheet.digitIndex(row, column);
+            const QString question = AttemptRecord.soru(row, column);
+            QString answer = question;
+            if (index > 75 && index % 7 == 0)
+                answer = QString(QChar(u'0' + (question.at(0).unicode() - u'0' + 3) % 10));
+            else if (index > 75 && index % 11 == 0)
+                answer.clear();
+            sheet.setCellText(row, column, answer);
+        }
+    }
+    RecordAnswers(1000.0f, 28800, FakeClock(1754.37f), sheet);
+}
+
+// What the settings screen and the recall stage have loaded before the first results screen opens:
+// the skin, the frame fonts and a shown grid view with its style.
+void warmUpLikeEarlierScreens(QWidget& owner)
+{
+    QImage frame(1280, 775, QImage::Format_RGB32);
+    QPainter painter(&frame);
+    PaintStageFrame(painter, frame.size(), SelectedTypeCaption, QStringLiteral("RECALL STAGE"), 190);
+    QStandardItemModel model(5, 5);
+    QTableView grid(&owner);
+    QFont font(tahomaFamily());
+    font.setPointSizeF(15.75);
+    grid.setFont(font);
+    grid.setModel(&model);
+    SkinButton button(skinImage(), QStringLiteral("FINISH"), &owner);
+    button.resize(140, 50);
+    owner.show();
+    QApplication::processEvents();
+    owner.hide();
+}
+
+frmSpecialNumber_Fin* openScreen(QWidget& owner, const pugi::xml_document& settings)
+{
+    auto* screen = new frmSpecialNumber_Fin(&owner, settings, [] {});
+    screen->setGeometry(0, 25, 1280, 775);
+    screen->show();
+    // The first paint is part of opening the screen.
+    QApplication::processEvents();
+    return screen;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    registerFallbackFonts();
+
+    SelectSpecialNumber(1, specialNumberEntries().at(1));
+    recordPartlyWrongAttempt();
+    pugi::xml_document settings;
+    settings.append_child("Ayarlar").append_child("SpecialNumbers").append_attribute("set02").set_value(DigitsPerRow);
+    QWidget owner;
+    owner.resize(1280, 800);
+
+    warmUpLikeEarlierScreens(owner);
+
+    std::vector<double> milliseconds;
+    QElapsedTimer timer;
+    for (int run = 0; run < 40; ++run) {
+        timer.start();
+        frmSpecialNumber_Fin* screen = openScreen(owner, settings);
+        milliseconds.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (run == 0 && argc > 1)
+            screen->grab().save(QString::fromLocal8Bit(argv[1]));
+        delete screen;
+    }
+    const double first = milliseconds.front();
+    milliseconds.erase(milliseconds.begin());
+    std::printf(
+        "Open results screen, %d cells: first %.1f ms, then median %.1f ms  p99 %.1f ms  (runs %zu, goal 150 ms)\n",
+        AttemptRecord.rowCount() * AttemptRecord.columnCount(), first, percentile(milliseconds, 50),
+        percentile(milliseconds, 99), milliseconds.size());
+    return 0;
+}
