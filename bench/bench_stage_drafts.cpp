@@ -1,7 +1,8 @@
 // The draft save of every committed digit on a pi sheet (1092 x 30), through StageDrafts and the real
 // answer grid, offscreen: the time the user-interface thread spends in saveDraft(), and the time from that
 // call until the writer reports the draft durably on disk (its writeFinished signal, as the stage sees it).
-// Measured at the start of the sheet and near its end, where the record is largest.
+// Measured at the start of the sheet and near its end, where the record is largest. Saves during which the
+// thread lost its processor to other work are counted, to tell the cost of a save from a busy machine.
 #include "../tests/core/AttemptRecordTestSupport.h"
 #include "AnswerGrid.h"
 #include "AnswerGridModel.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -52,6 +54,14 @@ double threadCpuMilliseconds()
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
+// Involuntary context switches of the calling thread so far: the times another thread got its processor.
+long preemptions()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_nivcsw;
+}
+
 void print(const char* what, const std::vector<double>& milliseconds, double goal)
 {
     const Figures f = figures(milliseconds);
@@ -73,6 +83,7 @@ struct Bench
     {
         std::vector<double> uiThread;
         std::vector<double> uiThreadCpu;
+        std::vector<double> uiThreadRunning; // saves during which no other thread took the processor
         std::vector<double> onDisk;
         for (int k = first; k < first + count; ++k) {
             const int row = k / Columns + 1;
@@ -81,22 +92,29 @@ struct Bench
             // The repaint of the changed cell comes first, so that the signal is not queued behind it.
             QCoreApplication::processEvents();
             written = false;
+            const long preemptionsBefore = preemptions();
             const double cpuStart = threadCpuMilliseconds();
             const qint64 start = timer.nsecsElapsed();
             drafts.saveDraft();
             const qint64 returned = timer.nsecsElapsed();
             const double cpuUsed = threadCpuMilliseconds() - cpuStart;
+            const bool preempted = preemptions() != preemptionsBefore;
             while (!written)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             if (k - first < WarmUpDigits)
                 continue;
             uiThread.push_back(double(returned - start) / 1e6);
             uiThreadCpu.push_back(cpuUsed);
+            if (!preempted)
+                uiThreadRunning.push_back(double(returned - start) / 1e6);
             onDisk.push_back(double(writtenAt - start) / 1e6);
         }
         std::printf("%s (%d digits)\n", label, count - WarmUpDigits);
         print("  saveDraft() on the user-interface thread", uiThread, 2.0);
         print("  the same, processor time of that thread", uiThreadCpu, 2.0);
+        print("  the same, saves not preempted", uiThreadRunning, 2.0);
+        std::printf("  %zu of %zu saves were preempted by other work on this machine\n",
+                    uiThread.size() - uiThreadRunning.size(), uiThread.size());
         print("  saveDraft() to the draft durably on disk", onDisk, 20.0);
     }
 };

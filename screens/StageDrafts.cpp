@@ -12,6 +12,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#endif
+
 namespace {
 const QString AccessCode = QStringLiteral("qvz");
 const QString RestoredFileName = QStringLiteral("draft_record.xml");
@@ -26,6 +30,20 @@ public:
 private:
     float m_seconds;
 };
+
+// The writer thread is woken by every keystroke. On a busy machine the wake-up would take the processor from
+// the user-interface thread in the middle of the keystroke; a batch thread waits until a processor is free.
+void yieldToInteractiveThreads()
+{
+#ifdef Q_OS_LINUX
+    thread_local bool lowered = false;
+    if (lowered)
+        return;
+    lowered = true;
+    const sched_param parameters{};
+    sched_setscheduler(0, SCHED_BATCH, &parameters); // a refusal only leaves the thread as it was
+#endif
+}
 } // namespace
 
 StageDrafts::StageDrafts(QWidget* stageWindow, AnswerGrid& grid, StageState& state, const Clock& clock,
@@ -77,6 +95,7 @@ void StageDrafts::saveDraft()
 
 WriteResult StageDrafts::serializeAndWrite(const QString& path)
 {
+    yieldToInteractiveThreads();
     QByteArray bytes;
     {
         const std::lock_guard lock(m_recordMutex);
