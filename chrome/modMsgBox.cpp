@@ -27,6 +27,12 @@ OpenBox& openBox()
     return open;
 }
 
+QPointer<TextPromptDialog>& openPrompt()
+{
+    static QPointer<TextPromptDialog> open;
+    return open;
+}
+
 QMessageBox::Icon iconOfStyle(quint32 style)
 {
     switch (style & 0xF0u) {
@@ -127,10 +133,22 @@ void ShowMessage(QWidget* owner, const QString& title, const QString& text, QMes
 QString PromptForText(QWidget* owner, const QString& title, const QString& prompt)
 {
     QPointer<TextPromptDialog> dialog = new TextPromptDialog(title, prompt, owner);
-    const bool accepted = dialog->exec() == QDialog::Accepted && dialog;
+    const QPointer<TextPromptDialog> previous = std::exchange(openPrompt(), dialog);
+    const int answer = dialog->exec();
+    openPrompt() = previous;
+    const bool accepted = answer == QDialog::Accepted && dialog;
     const QString text = accepted ? dialog->text() : QString();
     delete dialog.data();
     return text;
+}
+
+bool closeOpenPrompt()
+{
+    TextPromptDialog* prompt = openPrompt();
+    if (!prompt)
+        return false;
+    prompt->reject();
+    return true;
 }
 
 void scriptMsgBoxAnswer(int answer)

@@ -37,6 +37,10 @@ void ShowMessage(QWidget* owner, const QString& title, const QString& text, QMes
 // A modal one-line text prompt with OK and Cancel; Cancel gives an empty text.
 QString PromptForText(QWidget* owner, const QString& title, const QString& prompt);
 
+// Closes the open text prompt as if cancelled, so PromptForText returns an empty text; false when none
+// is open. A stage that ends under the prompt uses it.
+bool closeOpenPrompt();
+
 // Test seams: the next dialog to open is answered with this code (Yes/No box: 6 or 7; OK box: any) ...
 void scriptMsgBoxAnswer(int answer);
 // ... or, when it is the text prompt, gets this text and OK (an empty text stands for Cancel).

@@ -1,0 +1,178 @@
+// The draft save of every committed digit on a pi sheet (1092 x 30), through StageDrafts and the real
+// answer grid, offscreen: the time the user-interface thread spends in saveDraft(), and the time from that
+// call until the writer reports the draft durably on disk (its writeFinished signal, as the stage sees it).
+// Measured at the start of the sheet and near its end, where the record is largest. Saves during which the
+// thread lost its processor to other work are counted, to tell the cost of a save from a busy machine.
+#include "../tests/core/AttemptRecordTestSupport.h"
+#include "AnswerGrid.h"
+#include "AnswerGridModel.h"
+#include "AttemptRecord.h"
+#include "Clock.h"
+#include "Fonts.h"
+#include "ProgramDirectory.h"
+#include "SpecialNumbers.h"
+#include "StageDrafts.h"
+#include "StageState.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+constexpr int Rows = 1092;
+constexpr int Columns = 30;
+constexpr int DigitsPerRun = 400;
+constexpr int WarmUpDigits = 10;
+constexpr int PiResourceKey = 103;
+
+struct Figures
+{
+    double median;
+    double p99;
+    double max;
+};
+
+Figures figures(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&](double share) { return samples[std::size_t(share * double(samples.size() - 1))]; };
+    return {at(0.5), at(0.99), samples.back()};
+}
+
+// Processor time of the calling thread: what the save costs, without the waits of a shared machine.
+double threadCpuMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// Involuntary context switches of the calling thread so far: the times another thread got its processor.
+long preemptions()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_nivcsw;
+}
+
+void print(const char* what, const std::vector<double>& milliseconds, double goal)
+{
+    const Figures f = figures(milliseconds);
+    std::printf("%-46s median %7.3f ms   p99 %7.3f ms   max %7.3f ms   goal p99 <= %4.1f ms: %s\n", what, f.median,
+                f.p99, f.max, goal, f.p99 <= goal ? "met" : "MISSED");
+}
+
+struct Bench
+{
+    AnswerGrid& grid;
+    StageDrafts& drafts;
+    const QString& digits;
+    bool written = false;
+    qint64 writtenAt = 0;
+    QElapsedTimer timer;
+
+    // Commits the digits of cells [first, first + count) one after the other, each as the stage does.
+    void run(const char* label, int first, int count)
+    {
+        std::vector<double> uiThread;
+        std::vector<double> uiThreadCpu;
+        std::vector<double> uiThreadRunning; // saves during which no other thread took the processor
+        std::vector<double> onDisk;
+        for (int k = first; k < first + count; ++k) {
+            const int row = k / Columns + 1;
+            const int column = k % Columns + 1;
+            grid.answers().setCellText(row, column, digits.mid(k, 1));
+            // The repaint of the changed cell comes first, so that the signal is not queued behind it.
+            QCoreApplication::processEvents();
+            written = false;
+            const long preemptionsBefore = preemptions();
+            const double cpuStart = threadCpuMilliseconds();
+            const qint64 start = timer.nsecsElapsed();
+            drafts.saveDraft();
+            const qint64 returned = timer.nsecsElapsed();
+            const double cpuUsed = threadCpuMilliseconds() - cpuStart;
+            const bool preempted = preemptions() != preemptionsBefore;
+            while (!written)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            if (k - first < WarmUpDigits)
+                continue;
+            uiThread.push_back(double(returned - start) / 1e6);
+            uiThreadCpu.push_back(cpuUsed);
+            if (!preempted)
+                uiThreadRunning.push_back(double(returned - start) / 1e6);
+            onDisk.push_back(double(writtenAt - start) / 1e6);
+        }
+        std::printf("%s (%d digits)\n", label, count - WarmUpDigits);
+        print("  saveDraft() on the user-interface thread", uiThread, 2.0);
+        print("  the same, processor time of that thread", uiThreadCpu, 2.0);
+        print("  the same, saves not preempted", uiThreadRunning, 2.0);
+        std::printf("  %zu of %zu saves were preempted by other work on this machine\n",
+                    uiThread.size() - uiThreadRunning.size(), uiThread.size());
+        print("  saveDraft() to the draft durably on disk", onDisk, 20.0);
+    }
+};
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    registerFallbackFonts();
+    QTemporaryDir directory;
+    if (!directory.isValid())
+        return 1;
+    setProgramDirectory(directory.path());
+
+    QString digits = digitsForResourceKey(PiResourceKey).left(Rows * Columns);
+    if (digits.size() < Rows * Columns) {
+        std::printf("pi digits not available; using a synthetic digit string\n");
+        digits = syntheticDigits(Rows * Columns);
+    }
+    BuildAttemptRecord(digits, Columns);
+
+    SystemClock clock;
+    StageState state;
+    state.digitsPerRow = Columns;
+    state.draftNumber = 4711;
+    state.firstActivation = false;
+    state.stageStartTime = clock.secondsSinceMidnight();
+
+    QWidget stage;
+    stage.resize(1280, 800);
+    auto* grid = new AnswerGrid(&stage);
+    grid->setDimensions(Rows, Columns);
+    grid->setGeometry(47, 94, 1185, 680);
+    auto* drafts = new StageDrafts(&stage, *grid, state, clock, [] {});
+    drafts->recallStarted();
+    stage.show();
+    QCoreApplication::processEvents();
+
+    Bench bench{*grid, *drafts, digits, false, 0, QElapsedTimer()};
+    bench.timer.start();
+    QObject::connect(&drafts->writer(), &DraftWriter::writeFinished,
+                     [&bench](const QString&, bool ok, const QString& error) {
+                         if (!ok)
+                             std::fprintf(stderr, "draft write failed: %s\n", qPrintable(error));
+                         bench.writtenAt = bench.timer.nsecsElapsed();
+                         bench.written = true;
+                     });
+
+    std::printf("draft of a %d x %d sheet in %s\n", Rows, Columns, qPrintable(directory.path()));
+    bench.run("first digits of an empty sheet", 0, DigitsPerRun + WarmUpDigits);
+    // Fill all but the last cells at once, as if the competitor had typed them, then commit the rest.
+    const int last = Rows * Columns - DigitsPerRun - WarmUpDigits;
+    for (int k = DigitsPerRun + WarmUpDigits; k < last; ++k)
+        grid->answers().setCellText(k / Columns + 1, k % Columns + 1, digits.mid(k, 1));
+    bench.run("last digits of a nearly full sheet", last, DigitsPerRun + WarmUpDigits);
+    std::printf("draft file size at the end: %lld bytes\n",
+                static_cast<long long>(QFileInfo(programFilePath(QStringLiteral("draft_record_4711.xml"))).size()));
+    return 0;
+}
