@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GridCell.h"
 #include "PersistentSurface.h"
 #include "StageState.h"
 
@@ -79,6 +80,7 @@ private:
     // Clocks (frmSpecialNumber_MainClocks.cpp).
     void startConcentration();
     void beginRecall();
+    void showDigitBar(GridCell cell, float percent);
     void toggleCountDown();
     void stopClocks();
     bool stageTimeIsUp() const;
@@ -104,6 +106,9 @@ private:
     QTimer* m_trmSure = nullptr;
     QTimer* m_trmEdit = nullptr;
 
+    // The cell and painted width of the per-digit bar; -1: no bar painted since the last restart.
+    GridCell m_barCell;
+    int m_barPixels = -1;
     bool m_recallStarted = false;
     bool m_ended = false;
 };

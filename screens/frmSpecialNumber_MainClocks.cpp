@@ -13,6 +13,9 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 const QColor DigitBarColour(242, 254, 188);
 }
@@ -67,10 +70,24 @@ void frmSpecialNumber_Main::digitTick()
     const DigitFrame frame = ::digitTick(m_state, now());
     // Past the last cell of the grid there is no cell to draw the bar in; the limit still applies.
     if (frame.barCell)
-        m_grid->answers().setFlood(frame.barCell->row, frame.barCell->column, DigitBarColour, frame.barPercent);
+        showDigitBar(*frame.barCell, frame.barPercent);
     if (frame.finish) {
         m_trmEdit->stop();
         finishStage();
+    }
+}
+
+// The bar grows by one pixel every few ticks; a tick that would paint the same bar paints nothing, which
+// spares a repaint of the grid a hundred times a second.
+void frmSpecialNumber_Main::showDigitBar(GridCell cell, float percent)
+{
+    const double share = std::clamp(double(percent), 0.0, 100.0) / 100.0;
+    const int pixels = int(std::lround(m_grid->columnWidth(cell.column - 1) * share));
+    if (cell == m_barCell && pixels == m_barPixels)
+        return;
+    if (m_grid->answers().setFlood(cell.row, cell.column, DigitBarColour, percent)) {
+        m_barCell = cell;
+        m_barPixels = pixels;
     }
 }
 

@@ -24,6 +24,7 @@ void frmSpecialNumber_Main::afterEdit(int row, int column)
     const CommitOutcome outcome = commitEdit(model.rulesSheet(), m_state, row, column, now());
     if (outcome.restartDigitClock) {
         model.clearFlood();
+        m_barPixels = -1;
         m_trmEdit->stop();
         m_trmEdit->start();
     }

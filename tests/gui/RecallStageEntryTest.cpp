@@ -7,6 +7,7 @@
 #include "SkinButton.h"
 #include "modMsgBox.h"
 
+#include <QImage>
 #include <QTest>
 
 #include <cmath>
@@ -22,6 +23,15 @@ class RecallStageEntryTest : public RecallStageFixture
 protected:
     std::pair<int, int> current() const { return {grid().currentRow(), grid().currentColumn()}; }
     double bar(int row, int column) const { return grid().answers().floodPercent(row, column); }
+
+    // Whether the grid shows the per-digit bar's colour at a fraction of a cell's width, half-way down.
+    bool barColourAt(int row, int column, double fraction) const
+    {
+        const QRect cell = grid().visualRect(grid().answers().index(row - 1, column - 1));
+        const QPoint point(cell.left() + int(cell.width() * fraction), cell.center().y());
+        const QImage shown = grid().viewport()->grab().toImage();
+        return shown.pixelColor(point) == QColor(242, 254, 188);
+    }
 };
 
 TEST_F(RecallStageEntryTest, typedDigits_fillCellsStampThemAndMoveOn)
@@ -169,6 +179,8 @@ TEST_F(RecallStageEntryTest, digitClock_endsTheStageAfter15SecondsWithOrWithoutT
         m_clock.advance(7.5f);
         m_stage->digitTick();
         EXPECT_NEAR(bar(1, 2), barShown ? 50.0 : 0.0, 0.1);
+        EXPECT_EQ(barColourAt(1, 2, 0.3), barShown);
+        EXPECT_FALSE(barColourAt(1, 2, 0.7));
         m_clock.advance(7.49f);
         m_stage->digitTick();
         EXPECT_FALSE(m_stage->hasEnded());
