@@ -215,6 +215,11 @@ void frmSpecialNumber_Main::resizeEvent(QResizeEvent* event)
 
 void frmSpecialNumber_Main::closeEvent(QCloseEvent* event)
 {
+    // The window system's close (Alt+F4) would drop a running attempt without a word; BACK asks first.
+    if (event->spontaneous() && !m_ended) {
+        event->ignore();
+        return;
+    }
     // However the stage closes, its clocks stop first and nothing of it acts again.
     stopClocks();
     m_ended = true;

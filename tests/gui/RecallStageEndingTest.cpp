@@ -10,7 +10,10 @@
 #include "modMsgBox.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QTest>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
@@ -263,6 +266,24 @@ TEST_F(RecallStageEndingTest, withoutAResultsScreen_finishReturnsToSettings)
     EXPECT_TRUE(m_stage.isNull());
     EXPECT_FALSE(CompetitionMode);
     EXPECT_EQ(m_main->workingScreen(), nullptr);
+}
+
+TEST_F(RecallStageEndingTest, windowSystemClose_doesNotDropARunningAttempt)
+{
+    start();
+    enterRecall();
+    typeAt(1, 1, questionDigit(1, 1));
+    // A close request that comes from the window system, as Alt+F4 sends it.
+    ASSERT_NE(m_stage->windowHandle(), nullptr);
+    QCloseEvent request;
+    QSpontaneKeyEvent::setSpontaneous(&request);
+    QCoreApplication::sendEvent(m_stage->windowHandle(), &request);
+    flushDeletes();
+    ASSERT_FALSE(m_stage.isNull());
+    EXPECT_TRUE(m_stage->isVisible());
+    EXPECT_FALSE(m_stage->hasEnded());
+    EXPECT_TRUE(clock("trmSure").isActive());
+    EXPECT_TRUE(clock("trmEdit").isActive());
 }
 
 TEST_F(RecallStageEndingTest, closingTheSettingsWindow_stopsTheStage)
