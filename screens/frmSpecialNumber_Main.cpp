@@ -74,6 +74,7 @@ void frmSpecialNumber_Main::readSettings()
     m_state.cellTimerOn = settings.cellTimerOn;
 }
 
+// Seeded from the clock, as each stage draws its own number; a number whose draft exists is drawn again.
 int frmSpecialNumber_Main::chooseDraft()
 {
     QRandomGenerator random(quint32(m_clock.secondsSinceMidnight() * 1000.0f));
