@@ -30,6 +30,8 @@ public:
     // A fresh, empty sheet of rows x columns data cells; highlight and bar are removed.
     void reset(int rows, int columns);
     const AnswerSheet& sheet() const { return m_sheet; }
+    // For the entry rules, which stamp cells in place. Texts go through setCellText, which the view follows.
+    AnswerSheet& rulesSheet() { return m_sheet; }
 
     void setCellText(int row, int column, const QString& text);
     void setStamp(int row, int column, float secondsSinceMidnight);

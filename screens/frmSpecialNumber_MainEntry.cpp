@@ -1,0 +1,47 @@
+// Digit entry on the recall stage: the lock on opening a cell and the rules after every ended edit.
+#include "frmSpecialNumber_Main.h"
+
+#include "AnswerGrid.h"
+#include "AnswerGridModel.h"
+#include "AttemptRecord.h"
+#include "EntryRules.h"
+
+#include <QTimer>
+
+void frmSpecialNumber_Main::beforeEdit(int row, int column, bool& cancel)
+{
+    if (isCellLocked(m_grid->answers().sheet(), row, column, m_state.lockAfterSeconds, now()))
+        cancel = true;
+    m_grid->setEditMaxLength(1);
+}
+
+void frmSpecialNumber_Main::afterEdit(int row, int column)
+{
+    // An editor can still close while the stage ends (its message takes the focus); that edit is not ruled on.
+    if (m_ended)
+        return;
+    AnswerGridModel& model = m_grid->answers();
+    const CommitOutcome outcome = commitEdit(model.rulesSheet(), m_state, row, column, now());
+    if (outcome.restartDigitClock) {
+        model.clearFlood();
+        m_barPixels = -1;
+        m_trmEdit->stop();
+        m_trmEdit->start();
+    }
+    saveDraft();
+    if (checkLockedDigits(m_state, model.sheet(), AttemptRecord.questions(), now())) {
+        m_trmEdit->stop();
+        finishStage();
+    }
+}
+
+void frmSpecialNumber_Main::saveDraft()
+{
+    // Draft records: the draft of this stage is written here after every ended edit.
+}
+
+bool frmSpecialNumber_Main::handleDraftKey(QKeyEvent* /*event*/)
+{
+    // Draft records: the Ctrl+F12 handler goes here; true when it took the key.
+    return false;
+}
