@@ -9,6 +9,7 @@
 #include "Skin.h"
 #include "SkinButton.h"
 #include "SpecialNumbers.h"
+#include "StageDrafts.h"
 #include "StageClocks.h"
 #include "StageSettings.h"
 #include "TimeDisplay.h"
@@ -52,6 +53,7 @@ frmSpecialNumber_Main::frmSpecialNumber_Main(frmMain& mainWindow, Clock& clock)
     BuildAttemptRecord(SelectedDigits, m_state.digitsPerRow);
     createControls();
     setUpGrid();
+    m_drafts = new StageDrafts(this, *m_grid, m_state, m_clock, [this] { showCurrentGroup(); });
     showCurrentGroup();
 
     // Key preview: the stage sees every key of its window before the control that has the focus.

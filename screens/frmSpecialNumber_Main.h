@@ -15,6 +15,7 @@ class QKeyEvent;
 class QLabel;
 class QTimer;
 class SkinButton;
+class StageDrafts;
 class TimeDisplay;
 class frmMain;
 
@@ -33,12 +34,14 @@ public:
     frmSpecialNumber_Main(frmMain& mainWindow, Clock& clock);
     ~frmSpecialNumber_Main() override;
 
-    // Program-wide: the factory every later stage opens its results with. Without one a finished
-    // stage returns to the settings window.
+    // Program-wide: the factory every later stage opens its results with (the results screen unless
+    // replaced). Without one a finished stage returns to the settings window.
     static void setResultsScreenFactory(ResultsScreenFactory factory);
+    static ResultsScreenFactory defaultResultsScreenFactory();
 
     const StageState& state() const { return m_state; }
     AnswerGrid& grid() { return *m_grid; }
+    StageDrafts& drafts() { return *m_drafts; }
     // True from the moment the stage was finished or left; nothing of it acts afterwards.
     bool hasEnded() const { return m_ended; }
 
@@ -105,6 +108,7 @@ private:
     QTimer* m_trmConcentration = nullptr;
     QTimer* m_trmSure = nullptr;
     QTimer* m_trmEdit = nullptr;
+    StageDrafts* m_drafts = nullptr;
 
     // The cell and painted width of the per-digit bar; -1: no bar painted since the last restart.
     GridCell m_barCell;

@@ -7,6 +7,7 @@
 #include "ConcentrationPanel.h"
 #include "SkinButton.h"
 #include "StageClocks.h"
+#include "StageDrafts.h"
 #include "TimeDisplay.h"
 #include "modMsgBox.h"
 
@@ -43,6 +44,8 @@ void frmSpecialNumber_Main::concentrationTick()
 void frmSpecialNumber_Main::beginRecall()
 {
     m_concentration->hide();
+    // A draft restored during the countdown counts from here, so the countdown itself stays whole.
+    m_drafts->recallStarted();
     m_trmSure->start();
     m_recallStarted = true;
     m_back->show();

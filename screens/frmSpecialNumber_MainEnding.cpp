@@ -6,7 +6,9 @@
 #include "AnswerGridModel.h"
 #include "AttemptRecord.h"
 #include "StageClocks.h"
+#include "StageDrafts.h"
 #include "frmMain.h"
+#include "frmSpecialNumber_Fin.h"
 #include "modMsgBox.h"
 
 #include <QPointer>
@@ -20,10 +22,18 @@ constexpr qint32 AnswerTickMilliseconds = 1000;
 
 frmSpecialNumber_Main::ResultsScreenFactory& resultsScreenFactory()
 {
-    static frmSpecialNumber_Main::ResultsScreenFactory factory;
+    static frmSpecialNumber_Main::ResultsScreenFactory factory = frmSpecialNumber_Main::defaultResultsScreenFactory();
     return factory;
 }
 } // namespace
+
+frmSpecialNumber_Main::ResultsScreenFactory frmSpecialNumber_Main::defaultResultsScreenFactory()
+{
+    return [](frmMain& main) -> QWidget* {
+        return new frmSpecialNumber_Fin(&main, main.settings().SettingsDocument(),
+                                        [&main] { main.returnFromCompetition(); });
+    };
+}
 
 void frmSpecialNumber_Main::setResultsScreenFactory(ResultsScreenFactory factory)
 {
@@ -81,7 +91,7 @@ void frmSpecialNumber_Main::leaveStage()
 {
     m_ended = true;
     stopClocks();
-    // Draft records: an open access-code prompt is closed here, before the stage goes.
+    m_drafts->stageEnding();
     m_main.returnFromCompetition();
     close();
 }
@@ -94,7 +104,8 @@ void frmSpecialNumber_Main::finishStage()
     stopClocks();
     // A rule can end the stage under an open confirmation box; the box goes, and its caller does nothing more.
     closeOpenMsgBox(MsgBoxNo);
-    // Draft records: an open access-code prompt is closed and a pending draft write finished here.
+    // An open access-code prompt goes too, and the pending draft write ends before the record is final.
+    m_drafts->stageEnding();
     m_state.stageSeconds =
         RecordAnswers(m_state.stageStartTime, m_state.maxStageSeconds, m_clock, m_grid->answers().sheet());
     if (m_state.endedByRule) {

@@ -5,6 +5,7 @@
 #include "AnswerGridModel.h"
 #include "AttemptRecord.h"
 #include "EntryRules.h"
+#include "StageDrafts.h"
 
 #include <QTimer>
 
@@ -37,11 +38,11 @@ void frmSpecialNumber_Main::afterEdit(int row, int column)
 
 void frmSpecialNumber_Main::saveDraft()
 {
-    // Draft records: the draft of this stage is written here after every ended edit.
+    m_drafts->saveDraft();
 }
 
-bool frmSpecialNumber_Main::handleDraftKey(QKeyEvent* /*event*/)
+bool frmSpecialNumber_Main::handleDraftKey(QKeyEvent* event)
 {
-    // Draft records: the Ctrl+F12 handler goes here; true when it took the key.
-    return false;
+    // The access-code prompt is modal: a clock may end the stage before it returns.
+    return !m_ended && m_drafts->handleKeyPress(event);
 }

@@ -58,7 +58,7 @@ void RecallStageFixture::TearDown()
     ScriptedDialog::clearScript();
     EXPECT_TRUE(m_unexpectedDialogs.isEmpty()) << m_unexpectedDialogs.join(QStringLiteral(" | ")).toStdString();
     m_dialogGuard.stop();
-    frmSpecialNumber_Main::setResultsScreenFactory({});
+    frmSpecialNumber_Main::setResultsScreenFactory(frmSpecialNumber_Main::defaultResultsScreenFactory());
     CompetitionMode = false;
     MsgBoxWindow = nullptr;
 }

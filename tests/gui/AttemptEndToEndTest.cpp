@@ -1,0 +1,101 @@
+#include "AnswerGrid.h"
+#include "AnswerGridModel.h"
+#include "ChromeTestSupport.h"
+#include "RecallStageFixture.h"
+#include "SkinButton.h"
+#include "StageDrafts.h"
+#include "frmSpecialNumber_Fin.h"
+#include "modMsgBox.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <pugixml.hpp>
+
+// Whole attempts through the real windows: the stage, its draft file, the results screen and the way back.
+class AttemptEndToEndTest : public RecallStageFixture
+{
+protected:
+    void SetUp() override
+    {
+        RecallStageFixture::SetUp();
+        frmSpecialNumber_Main::setResultsScreenFactory(frmSpecialNumber_Main::defaultResultsScreenFactory());
+    }
+
+    QString draftPath(int draftNumber) const
+    {
+        return m_directory.filePath(QStringLiteral("draft_record_%1.xml").arg(draftNumber));
+    }
+
+    static QString answerInFile(const QString& path, int row, int column)
+    {
+        pugi::xml_document document;
+        if (!document.load_file(QFile::encodeName(path).constData()))
+            return QStringLiteral("<unreadable>");
+        const auto cell = document.child("Korvalin")
+                              .child("SpecialNumbers")
+                              .child(QStringLiteral("Satir_%1").arg(row).toUtf8().constData())
+                              .child(QStringLiteral("Soru_%1").arg(column).toUtf8().constData());
+        return QString::fromUtf8(cell.attribute("cevap").value());
+    }
+};
+
+TEST_F(AttemptEndToEndTest, finishedAttempt_isScoredShownAndLeadsBackToSettings)
+{
+    start();
+    enterRecall();
+    typeAt(1, 1, questionDigit(1, 1) + questionDigit(1, 2) + questionDigit(1, 3) + wrongDigit(1, 4));
+    const int draftNumber = m_stage->state().draftNumber;
+
+    answerNextDialog(MsgBoxYes);
+    m_stage->confirmFinish();
+    flushDeletes();
+
+    EXPECT_TRUE(m_stage.isNull());
+    auto* results = qobject_cast<frmSpecialNumber_Fin*>(resultsScreen());
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->score(), 3);
+    EXPECT_TRUE(CompetitionMode);
+    // The draft on disk holds the whole attempt as it was finished.
+    EXPECT_EQ(answerInFile(draftPath(draftNumber), 1, 4), wrongDigit(1, 4));
+
+    auto* finish = results->findChild<SkinButton*>(QStringLiteral("btnFinish"));
+    ASSERT_NE(finish, nullptr);
+    const QPointF centre(finish->width() / 2.0, finish->height() / 2.0);
+    sendMouse(*finish, QEvent::MouseMove, centre);
+    sendMouse(*finish, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(*finish, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+    QCoreApplication::processEvents();
+    flushDeletes();
+    EXPECT_EQ(resultsScreen(), nullptr);
+    EXPECT_FALSE(CompetitionMode);
+}
+
+TEST_F(AttemptEndToEndTest, accessCode_restoresAnEarlierStagesDraftIntoTheRunningStage)
+{
+    start();
+    enterRecall();
+    typeAt(1, 1, questionDigit(1, 1) + questionDigit(1, 2));
+    m_clock.advance(600.0f);
+    m_stage->drafts().saveDraft();
+    m_stage->drafts().waitForPendingWrite();
+    const int firstDraft = m_stage->state().draftNumber;
+    ASSERT_TRUE(QFile::copy(draftPath(firstDraft), m_directory.filePath(QStringLiteral("draft_record.xml"))));
+    answerNextDialog(MsgBoxYes);
+    m_stage->confirmLeave();
+    flushDeletes();
+    ASSERT_TRUE(m_stage.isNull());
+
+    start();
+    EXPECT_NE(m_stage->state().draftNumber, firstDraft) << "a later stage never overwrites an earlier draft";
+    enterRecall();
+    m_clock.advance(60.0f);
+    scriptPromptAnswer(QStringLiteral("qvz"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12, Qt::ControlModifier);
+
+    EXPECT_EQ(cellText(1, 1), questionDigit(1, 1));
+    EXPECT_EQ(cellText(1, 2), questionDigit(1, 2));
+    m_stage->stageTick();
+    // 600 restored seconds plus the minute of this stage.
+    EXPECT_NEAR(m_stage->state().stageSeconds, 28800.0f - 660.0f, 0.02f);
+}
