@@ -9,6 +9,7 @@ void AnswerSheet::reset(int rows, int columns)
     m_columns = columns;
     const auto cells = std::size_t(rows) * std::size_t(columns);
     m_texts.assign(cells, QString());
+    m_textVersions.assign(cells, 0);
     // NaN marks "no stamp yet"; every real reading lies in [0, 86400).
     m_stamps.assign(cells, std::numeric_limits<float>::quiet_NaN());
 }

@@ -2,6 +2,7 @@
 
 #include "CellTextSource.h"
 
+#include <cstdint>
 #include <vector>
 
 // The competitor's answers and the entry stamp of every cell, in flat row-major arrays: a pi sheet
@@ -14,7 +15,13 @@ public:
     int rowCount() const override { return m_rows; }
     int columnCount() const override { return m_columns; }
     QString cellText(int row, int column) const override { return m_texts[flat(row, column)]; }
-    void setCellText(int row, int column, const QString& text) { m_texts[flat(row, column)] = text; }
+    void setCellText(int row, int column, const QString& text)
+    {
+        m_texts[flat(row, column)] = text;
+        ++m_textVersions[flat(row, column)];
+    }
+    // Grows with every change of a cell's text, so a reader can tell a text it has already looked at.
+    std::uint32_t textVersion(std::size_t flatIndex) const { return m_textVersions[flatIndex]; }
 
     // The clock reading of the last commit of a non-empty text; none until the cell is first filled.
     bool hasStamp(int row, int column) const;
@@ -34,4 +41,5 @@ private:
     int m_columns = 0;
     std::vector<QString> m_texts;
     std::vector<float> m_stamps;
+    std::vector<std::uint32_t> m_textVersions;
 };

@@ -85,6 +85,7 @@ pugi::xml_node AttemptRecordDocument::build(const QString& selectedDigits, int d
     m_rows = rows;
     m_columns = columns;
     m_cells = std::move(cells);
+    m_copiedFrom = nullptr;
     return m_specialNumbers;
 }
 
@@ -136,6 +137,7 @@ std::optional<QString> AttemptRecordDocument::loadFromBytes(const QByteArray& by
     m_rows = expectedRows;
     m_columns = expectedColumns;
     m_cells = std::move(cells);
+    m_copiedFrom = nullptr;
     return std::nullopt;
 }
 
@@ -207,6 +209,7 @@ void AttemptRecordDocument::writeTimes(float usedSeconds, int maxStageSeconds)
 
 void AttemptRecordDocument::copyAnswers(const CellTextSource& grid)
 {
+    m_copiedFrom = nullptr;
     const int rows = std::min(grid.rowCount(), m_rows);
     const int columns = std::min(grid.columnCount(), m_columns);
     for (int i = 1; i <= rows; ++i) {
@@ -221,10 +224,20 @@ void AttemptRecordDocument::copyAnswers(const AnswerSheet& grid)
         copyAnswers(static_cast<const CellTextSource&>(grid));
         return;
     }
-    // Same shape, same row-major order: walk both arrays side by side without copying any text.
+    // Same shape, same row-major order: walk both arrays side by side, and only cells whose text
+    // changed since the last copy from this sheet.
+    if (m_copiedFrom != &grid || m_copiedVersions.size() != m_cells.size()) {
+        m_copiedFrom = &grid;
+        m_copiedVersions.assign(m_cells.size(), UINT32_MAX);
+    }
     const std::vector<QString>& texts = grid.texts();
-    for (std::size_t k = 0; k < m_cells.size(); ++k)
+    for (std::size_t k = 0; k < m_cells.size(); ++k) {
+        const std::uint32_t version = grid.textVersion(k);
+        if (version == m_copiedVersions[k])
+            continue;
         copyAnswer(k, texts[k]);
+        m_copiedVersions[k] = version;
+    }
 }
 
 void AttemptRecordDocument::copyAnswer(std::size_t index, const QString& text)

@@ -9,6 +9,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -82,6 +83,10 @@ private:
     int m_rows = 0;
     int m_columns = 0;
     std::vector<AttemptRecordCell> m_cells;
+    // The sheet last copied from and the text version of each of its cells at that copy: cells whose
+    // text has not changed since are not compared again.
+    const AnswerSheet* m_copiedFrom = nullptr;
+    std::vector<std::uint32_t> m_copiedVersions;
     std::optional<QLocale> m_locale;
     mutable qsizetype m_lastSerializedSize = 0;
     AttemptRecordCellTexts m_questions{*this, AttemptRecordCellTexts::Attribute::Soru};

@@ -1,6 +1,7 @@
 #include "EntryRules.h"
 
 #include "Clock.h"
+#include "LockedDigitCheck.h"
 
 #include <cmath>
 
@@ -39,28 +40,20 @@ CommitOutcome commitEdit(AnswerSheet& sheet, StageState& state, int row, int col
 
 bool hasWrongLockedDigit(const AnswerSheet& answers, const CellTextSource& questions, float lockAfterSeconds, float now)
 {
-    // Only stamped cells can be locked, so the flat stamp array is scanned and texts are read only
-    // for locked cells: a full pi sheet has 32,760 cells and this runs after every keystroke.
-    const std::vector<float>& stamps = answers.stamps();
-    const int columns = answers.columnCount();
-    const int questionRows = questions.rowCount();
-    const int questionColumns = questions.columnCount();
-    for (std::size_t i = 0; i < stamps.size(); ++i) {
-        if (!isLocked(entryAge(stamps[i], now), lockAfterSeconds))
-            continue;
-        const int row = static_cast<int>(i / std::size_t(columns)) + 1;
-        const int column = static_cast<int>(i % std::size_t(columns)) + 1;
-        if (row > questionRows || column > questionColumns)
-            continue;
-        if (answers.cellText(row, column) != questions.cellText(row, column))
-            return true;
-    }
-    return false;
+    LockedDigitCheck check;
+    return check.hasWrongLockedDigit(answers, questions, lockAfterSeconds, now);
 }
 
 bool checkLockedDigits(StageState& state, const AnswerSheet& answers, const CellTextSource& questions, float now)
 {
-    if (!hasWrongLockedDigit(answers, questions, state.lockAfterSeconds, now))
+    LockedDigitCheck check;
+    return checkLockedDigits(state, check, answers, questions, now);
+}
+
+bool checkLockedDigits(StageState& state, LockedDigitCheck& check, const AnswerSheet& answers,
+                       const CellTextSource& questions, float now)
+{
+    if (!check.hasWrongLockedDigit(answers, questions, state.lockAfterSeconds, now))
         return false;
     state.endByRule(WrongLockedDigitMessage);
     return true;

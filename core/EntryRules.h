@@ -4,6 +4,8 @@
 #include "CellTextSource.h"
 #include "StageState.h"
 
+class LockedDigitCheck;
+
 // Seconds since the last entry of a digit, with the midnight rule; -1 for a cell never filled.
 float entryAge(float stamp, float now);
 float cellAge(const AnswerSheet& sheet, int row, int column, float now);
@@ -35,3 +37,6 @@ bool hasWrongLockedDigit(const AnswerSheet& answers, const CellTextSource& quest
 /// The locked-digit rule run after every ended edit: when a wrong locked digit exists the stage is
 /// marked as ended by that rule and true is returned; the caller stops the per-digit clock and finishes.
 bool checkLockedDigits(StageState& state, const AnswerSheet& answers, const CellTextSource& questions, float now);
+// The same, remembering across calls which locked cells were already found right.
+bool checkLockedDigits(StageState& state, LockedDigitCheck& check, const AnswerSheet& answers,
+                       const CellTextSource& questions, float now);

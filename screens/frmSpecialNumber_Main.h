@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GridCell.h"
+#include "LockedDigitCheck.h"
 #include "PersistentSurface.h"
 #include "StageState.h"
 
@@ -109,6 +110,7 @@ private:
     QTimer* m_trmSure = nullptr;
     QTimer* m_trmEdit = nullptr;
     StageDrafts* m_drafts = nullptr;
+    LockedDigitCheck m_lockedDigitCheck;
 
     // The cell and painted width of the per-digit bar; -1: no bar painted since the last restart.
     GridCell m_barCell;

@@ -30,7 +30,7 @@ void frmSpecialNumber_Main::afterEdit(int row, int column)
         m_trmEdit->start();
     }
     saveDraft();
-    if (checkLockedDigits(m_state, model.sheet(), AttemptRecord.questions(), now())) {
+    if (checkLockedDigits(m_state, m_lockedDigitCheck, model.sheet(), AttemptRecord.questions(), now())) {
         m_trmEdit->stop();
         finishStage();
     }

@@ -173,6 +173,30 @@ TEST(RecordAnswers, laterCallOverwritesEverything)
     EXPECT_EQ(AttemptRecord.specialNumbersElement().attribute("used_time").value(), std::string("200"));
 }
 
+// Unchanged cells are skipped on later copies; a record built or loaded afresh must still get every answer.
+TEST(RecordAnswers, freshRecordFromTheSameSheet_getsEveryAnswerAgain)
+{
+    const QString digits = syntheticDigits(60);
+    AnswerSheet sheet;
+    sheet.reset(2, 30);
+    FakeClock clock(200.0f);
+    sheet.setCellText(1, 3, QStringLiteral("7"));
+    BuildAttemptRecord(digits, 30);
+    RecordAnswers(100.0f, 28800, clock, sheet);
+    const QByteArray recorded = AttemptRecord.serialize();
+
+    BuildAttemptRecord(digits, 30);
+    RecordAnswers(100.0f, 28800, clock, sheet);
+    EXPECT_EQ(AttemptRecord.cevap(1, 3), QStringLiteral("7"));
+
+    sheet.setCellText(1, 3, QStringLiteral("2"));
+    RecordAnswers(100.0f, 28800, clock, sheet);
+    ASSERT_FALSE(AttemptRecord.loadFromBytes(recorded, 2, 30).has_value());
+    EXPECT_EQ(AttemptRecord.cevap(1, 3), QStringLiteral("7"));
+    RecordAnswers(100.0f, 28800, clock, sheet);
+    EXPECT_EQ(AttemptRecord.cevap(1, 3), QStringLiteral("2"));
+}
+
 TEST(RecordAnswers, anyCellSourceGivesTheSameRecordAsTheSheet)
 {
     const QString digits = syntheticDigits(360);

@@ -1,4 +1,5 @@
 #include "EntryRules.h"
+#include "LockedDigitCheck.h"
 #include "CellEditorRules.h"
 
 #include <gtest/gtest.h>
@@ -201,4 +202,24 @@ TEST(CellEditorRules, typedCharacter_movesCursorOn)
     };
     for (const auto& c : cases)
         EXPECT_EQ(cellAfterTyping(c.cell, 3, 30), c.next) << c.cell.row << "," << c.cell.column;
+}
+
+// The stage keeps one check for its whole life; what it remembers must never hide a wrong digit.
+TEST_F(LockedDigitsTest, rememberedRightCells_stillLetANewlyLockedWrongDigitThrough)
+{
+    LockedDigitCheck check;
+    answer(1, 1, question(1, 1), 1000.0f);
+    answer(1, 2, wrongDigit(1, 2), 1300.0f);
+    EXPECT_FALSE(checkLockedDigits(m_state, check, m_answers, m_questions, 1600.0f));
+    EXPECT_TRUE(checkLockedDigits(m_state, check, m_answers, m_questions, 1900.0f));
+}
+
+TEST_F(LockedDigitsTest, rememberedRightCell_isComparedAgainWhenItsTextIsReplaced)
+{
+    LockedDigitCheck check;
+    answer(1, 1, question(1, 1), 1000.0f);
+    EXPECT_FALSE(checkLockedDigits(m_state, check, m_answers, m_questions, 1600.0f));
+    // A restored draft replaces texts and keeps stamps.
+    m_answers.setCellText(1, 1, wrongDigit(1, 1));
+    EXPECT_TRUE(checkLockedDigits(m_state, check, m_answers, m_questions, 1601.0f));
 }
