@@ -1,5 +1,6 @@
 // One committed digit through the real answer grid on a pi-sized sheet (1092 x 30), offscreen: from the
 // key press to the end of the after-edit hook, and to the end of the repaint that follows it.
+#include "BenchFigures.h"
 #include "AnswerGrid.h"
 #include "AnswerGridModel.h"
 #include "Fonts.h"
@@ -17,19 +18,6 @@ constexpr int Rows = 1092;
 constexpr int Columns = 30;
 constexpr int GroupSize = 5;
 constexpr int Digits = 1000;
-
-struct Figures
-{
-    double median;
-    double p99;
-};
-
-Figures figures(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&](double share) { return samples[std::size_t(share * double(samples.size() - 1))]; };
-    return {at(0.5), at(0.99)};
-}
 
 void print(const char* what, const std::vector<double>& microseconds)
 {

@@ -1,6 +1,7 @@
 // Times the attempt record on the largest sheet (pi, 30 digits a row: 1,092 rows, 32,760 cells):
 // building it, copying the answers after one typed digit, serialising it, and writing the bytes.
 
+#include "BenchFigures.h"
 #include "AnswerSheet.h"
 #include "AtomicFile.h"
 #include "AttemptRecord.h"
@@ -27,12 +28,6 @@ struct Runs
     std::vector<double> wall; // milliseconds
     std::vector<double> cpu;  // milliseconds of this thread's processor time, less disturbed by other load
 };
-
-double percentile(std::vector<double> values, int percent)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, values.size() * std::size_t(percent) / 100)];
-}
 
 void report(const char* name, const Runs& runs, double goal)
 {

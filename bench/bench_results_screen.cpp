@@ -3,6 +3,7 @@
 // The first opening is shown apart: it also pays for glyphs and styles no earlier screen has used.
 // With a file name as argument it also saves a picture of the screen there.
 
+#include "BenchFigures.h"
 #include "AnswerSheet.h"
 #include "AttemptRecord.h"
 #include "Clock.h"
@@ -26,12 +27,6 @@
 
 namespace {
 constexpr int DigitsPerRow = 30;
-
-double percentile(std::vector<double> values, int percent)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, values.size() * std::size_t(percent) / 100)];
-}
 
 // Correct up to digit 75, then every seventh answer wrong and every eleventh left empty.
 void recordPartlyWrongAttempt()

@@ -3,6 +3,7 @@
 // call until the writer reports the draft durably on disk (its writeFinished signal, as the stage sees it).
 // Measured at the start of the sheet and near its end, where the record is largest. Saves during which the
 // thread lost its processor to other work are counted, to tell the cost of a save from a busy machine.
+#include "BenchFigures.h"
 #include "../tests/core/AttemptRecordTestSupport.h"
 #include "AnswerGrid.h"
 #include "AnswerGridModel.h"
@@ -31,20 +32,6 @@ constexpr int Columns = 30;
 constexpr int DigitsPerRun = 400;
 constexpr int WarmUpDigits = 10;
 constexpr int PiResourceKey = 103;
-
-struct Figures
-{
-    double median;
-    double p99;
-    double max;
-};
-
-Figures figures(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&](double share) { return samples[std::size_t(share * double(samples.size() - 1))]; };
-    return {at(0.5), at(0.99), samples.back()};
-}
 
 // Processor time of the calling thread: what the save costs, without the waits of a shared machine.
 double threadCpuMilliseconds()
