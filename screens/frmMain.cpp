@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 bool CompetitionMode = false;
 
@@ -269,6 +270,10 @@ bool frmMain::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate) {
         m_startButton->setFocus();
         m_settings.finishLoading();
+        // Only the title strip shows above a stage or results window, and it works with the mouse
+        // alone; the keyboard stays with the working screen, so no typed digit lands here.
+        if (QWidget* screen = workingScreen(); screen && screen->isVisible())
+            QTimer::singleShot(0, screen, [screen] { screen->activateWindow(); });
     }
     return QWidget::event(event);
 }

@@ -7,6 +7,7 @@
 #include "frmSpecialNumber_Fin.h"
 #include "modMsgBox.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTest>
 
@@ -99,4 +100,16 @@ TEST_F(AttemptEndToEndTest, accessCode_restoresAnEarlierStagesDraftIntoTheRunnin
     m_stage->stageTick();
     // 10 restored seconds plus the minute of this stage.
     EXPECT_NEAR(m_stage->state().stageSeconds, 28800.0f - 70.0f, 0.02f);
+}
+
+TEST_F(AttemptEndToEndTest, activatingTheSettingsWindowDuringTheStage_leavesTheKeyboardWithTheStage)
+{
+    start();
+    enterRecall();
+    m_main->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([this] {
+        return QApplication::focusWidget() && QApplication::focusWidget()->window() == m_stage.data();
+    }));
+    typeAt(1, 1, questionDigit(1, 1));
+    EXPECT_EQ(cellText(1, 1), questionDigit(1, 1));
 }
