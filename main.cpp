@@ -1,6 +1,6 @@
-#include "Clock.h"
-#include "Fonts.h"
-#include "frmMain.h"
+#include "base/Clock.h"
+#include "frmMain/frmMain.h"
+#include "skin/Fonts.h"
 
 #include <QApplication>
 
@@ -21,8 +21,9 @@ bool displayAvailable()
 int main(int argc, char* argv[])
 {
     if (!displayAvailable()) {
-        std::fprintf(stderr, "korvalin: no display found (DISPLAY is not set); "
-                             "run it on a desktop, or headless with: xvfb-run -s '-screen 0 1280x800x24' build/korvalin\n");
+        std::fprintf(stderr,
+                     "korvalin: no display found (DISPLAY is not set); "
+                     "run it on a desktop, or headless with: xvfb-run -s '-screen 0 1280x800x24' build/korvalin\n");
         return 1;
     }
     QApplication app(argc, argv);

@@ -1,7 +1,7 @@
 // Time of the locked-digit scan that runs after every committed digit, on a full pi sheet
 // (819 rows of 40 cells). Prints median and p99 in microseconds for the cheapest and dearest cases.
-#include "AnswerSheet.h"
-#include "EntryRules.h"
+#include "stage/AnswerSheet.h"
+#include "stage/LockedDigitCheck.h"
 
 #include <QElapsedTimer>
 

@@ -1,9 +1,9 @@
 // One committed digit through the real answer grid on a pi-sized sheet (1092 x 30), offscreen: from the
 // key press to the end of the after-edit hook, and to the end of the repaint that follows it.
 #include "BenchFigures.h"
-#include "AnswerGrid.h"
-#include "AnswerGridModel.h"
-#include "Fonts.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "skin/Fonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

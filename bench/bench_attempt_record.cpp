@@ -2,10 +2,10 @@
 // building it, copying the answers after one typed digit, serialising it, and writing the bytes.
 
 #include "BenchFigures.h"
-#include "AnswerSheet.h"
-#include "AtomicFile.h"
-#include "AttemptRecord.h"
-#include "Clock.h"
+#include "base/Clock.h"
+#include "files/AtomicFile.h"
+#include "record/AttemptRecord.h"
+#include "stage/AnswerSheet.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Time from handing a draft to the writer until it is durably on disk (written, fsynced, renamed,
 // directory synced), for a record of a full pi sheet, and the cost of the hand-over on the caller.
-#include "DraftWriter.h"
+#include "files/DraftWriter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,17 +3,17 @@
 // (b) one committed digit from the key press to the end of the locked-digit check, on a fresh sheet and on
 // a sheet whose every other cell is filled and locked, (c) the processor time of a running stage over 30 s
 // with every clock on and the display counting down.
-#include "AnswerGrid.h"
-#include "AnswerGridModel.h"
-#include "AttemptRecord.h"
-#include "Clock.h"
-#include "Fonts.h"
-#include "ProgramDirectory.h"
-#include "SettingsLists.h"
-#include "SpecialNumbers.h"
-#include "StageDrafts.h"
-#include "frmMain.h"
-#include "frmSpecialNumber_Main.h"
+#include "base/Clock.h"
+#include "digits/SpecialNumbers.h"
+#include "files/ProgramDirectory.h"
+#include "frmMain/frmMain.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "frmSpecialNumber_Main/StageDrafts.h"
+#include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
+#include "record/AttemptRecord.h"
+#include "settings/SettingsLists.h"
+#include "skin/Fonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,15 +4,15 @@
 // With a file name as argument it also saves a picture of the screen there.
 
 #include "BenchFigures.h"
-#include "AnswerSheet.h"
-#include "AttemptRecord.h"
-#include "Clock.h"
-#include "Fonts.h"
-#include "FramePainter.h"
-#include "Skin.h"
-#include "SkinButton.h"
-#include "SpecialNumbers.h"
-#include "frmSpecialNumber_Fin.h"
+#include "base/Clock.h"
+#include "buttons/SkinButton.h"
+#include "digits/SpecialNumbers.h"
+#include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
+#include "record/AttemptRecord.h"
+#include "skin/Fonts.h"
+#include "skin/FramePainter.h"
+#include "skin/Skin.h"
+#include "stage/AnswerSheet.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

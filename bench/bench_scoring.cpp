@@ -1,6 +1,6 @@
 // Time to score a full pi sheet (32,760 cells) and prepare the text of every result cell.
-#include "AnswerSheet.h"
-#include "Scoring.h"
+#include "results/Scoring.h"
+#include "stage/AnswerSheet.h"
 
 #include <QElapsedTimer>
 

@@ -3,17 +3,17 @@
 // call until the writer reports the draft durably on disk (its writeFinished signal, as the stage sees it).
 // Measured at the start of the sheet and near its end, where the record is largest. Saves during which the
 // thread lost its processor to other work are counted, to tell the cost of a save from a busy machine.
-#include "BenchFigures.h"
 #include "../tests/core/AttemptRecordTestSupport.h"
-#include "AnswerGrid.h"
-#include "AnswerGridModel.h"
-#include "AttemptRecord.h"
-#include "Clock.h"
-#include "Fonts.h"
-#include "ProgramDirectory.h"
-#include "SpecialNumbers.h"
-#include "StageDrafts.h"
-#include "StageState.h"
+#include "BenchFigures.h"
+#include "base/Clock.h"
+#include "digits/SpecialNumbers.h"
+#include "files/ProgramDirectory.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "frmSpecialNumber_Main/StageDrafts.h"
+#include "record/AttemptRecord.h"
+#include "skin/Fonts.h"
+#include "stage/StageState.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,6 +2,9 @@
 add_library(korvalin_common INTERFACE)
 target_compile_features(korvalin_common INTERFACE cxx_std_20)
 target_compile_options(korvalin_common INTERFACE -Wall -Wextra -pedantic)
+if(KORVALIN_WARNINGS_AS_ERRORS)
+    target_compile_options(korvalin_common INTERFACE -Werror)
+endif()
 target_compile_definitions(korvalin_common INTERFACE
     QT_NO_CAST_FROM_ASCII
     QT_NO_CAST_TO_ASCII
@@ -9,14 +12,23 @@ target_compile_definitions(korvalin_common INTERFACE
     QT_NO_URL_CAST_FROM_STRING
     QT_USE_QSTRINGBUILDER)
 
+# Sanitizers apply to the whole build, so that every library and test is instrumented alike.
+if(KORVALIN_SANITIZERS)
+    list(JOIN KORVALIN_SANITIZERS "," korvalin_sanitizer_list)
+    add_compile_options(-fsanitize=${korvalin_sanitizer_list} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=${korvalin_sanitizer_list})
+endif()
+
 # add_korvalin_test(NAME name SOURCES a.cpp ... LIBS lib ...)
-# One test executable per module; runs headless and in a fixed locale.
+# One test executable per module; runs headless and in a fixed locale. A test that links
+# korvalin_gui_test_support gets its main() there, with one application object for the whole program.
 function(add_korvalin_test)
     cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${ARG_NAME} ${ARG_SOURCES})
-    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main korvalin_common)
-    target_compile_definitions(${ARG_NAME} PRIVATE
-        KORVALIN_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest korvalin_common)
+    if(NOT korvalin_gui_test_support IN_LIST ARG_LIBS)
+        target_link_libraries(${ARG_NAME} PRIVATE GTest::gtest_main)
+    endif()
     add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
     set_tests_properties(${ARG_NAME} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8"

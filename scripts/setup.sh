@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
-# Installs what the build needs (only what is missing) and builds into build/.
+# Installs what a build needs (only what is missing) and builds into build/.
+#   scripts/setup.sh program   the program alone: Qt and pugixml
+#   scripts/setup.sh all       also the tools, the tests and the benchmarks
+# KORVALIN_WARNINGS_AS_ERRORS=ON and KORVALIN_SANITIZERS=... are passed on to CMake; BUILD_DIR names
+# another build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev libgtest-dev
-          libmpfr-dev libgmp-dev fonts-wine fonts-liberation)
+mode=${1:-all}
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev fonts-wine fonts-liberation)
+options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
+if [ "$mode" = all ]; then
+    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format)
+    options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -17,5 +27,18 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)"
+options+=(-DKORVALIN_WARNINGS_AS_ERRORS="${KORVALIN_WARNINGS_AS_ERRORS:-OFF}")
+options+=(-DKORVALIN_SANITIZERS="${KORVALIN_SANITIZERS:-}")
+# A compiler cache, where one is installed, spares rebuilding what did not change.
+command -v ccache >/dev/null && options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+build=${BUILD_DIR:-build}
+# Configure output is kept out of the way, but shown whole when configuring fails.
+log=$(mktemp)
+if ! cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >"$log" 2>&1; then
+    cat "$log"
+    rm -f "$log"
+    exit 1
+fi
+rm -f "$log"
+cmake --build "$build" -j "$(nproc)"

@@ -3,9 +3,9 @@
 //   build/tools/make_skin resources/skin.png
 #include "ButtonArt.h"
 #include "EmblemArt.h"
-#include "Fonts.h"
 #include "FrameArt.h"
-#include "SkinPieces.h"
+#include "skin/Fonts.h"
+#include "skin/SkinPieces.h"
 
 #include <QGuiApplication>
 #include <QImage>

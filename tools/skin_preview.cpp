@@ -1,10 +1,10 @@
 // Paints the settings window in both looks, with the recall stage laid over the competition look, and
 // the background gradient, into PNG files for a visual check of the skin:
 //   build/tools/skin_preview /tmp
-#include "Fonts.h"
-#include "FramePainter.h"
-#include "Skin.h"
-#include "SkinPieces.h"
+#include "skin/Fonts.h"
+#include "skin/FramePainter.h"
+#include "skin/Skin.h"
+#include "skin/SkinPieces.h"
 
 #include <QDir>
 #include <QFontInfo>

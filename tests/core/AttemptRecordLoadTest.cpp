@@ -1,7 +1,7 @@
-#include "AnswerSheet.h"
-#include "AttemptRecordDocument.h"
 #include "AttemptRecordTestSupport.h"
-#include "Clock.h"
+#include "base/Clock.h"
+#include "record/AttemptRecordDocument.h"
+#include "stage/AnswerSheet.h"
 
 #include <QDir>
 #include <QFile>

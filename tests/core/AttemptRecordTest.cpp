@@ -1,7 +1,7 @@
-#include "AttemptRecord.h"
-#include "AnswerSheet.h"
+#include "record/AttemptRecord.h"
 #include "AttemptRecordTestSupport.h"
-#include "Clock.h"
+#include "base/Clock.h"
+#include "stage/AnswerSheet.h"
 
 #include <gtest/gtest.h>
 

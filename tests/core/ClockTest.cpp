@@ -1,6 +1,6 @@
-#include "Clock.h"
-#include "ClockText.h"
-#include "Rounding.h"
+#include "base/Clock.h"
+#include "base/ClockText.h"
+#include "base/Rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -32,13 +32,14 @@ TEST(Rounding, halvesGoToEven)
 
 TEST(ClockText, formatsHoursMinutesSeconds)
 {
-    const struct {
+    const struct
+    {
         float seconds;
         const char* text;
     } cases[] = {
-        {0.0f, "0:00:00"},       {754.37f, "0:12:34"},   {0.4f, "0:00:00"},  {28800.0f, "8:00:00"},
-        {28799.5f, "8:00:00"},   {28798.5f, "7:59:58"},  {59.5f, "0:01:00"}, {90061.0f, "25:01:01"},
-        {-3.0f, "0:00:00"},
+        {0.0f, "0:00:00"},     {754.37f, "0:12:34"},   {0.4f, "0:00:00"},
+        {28800.0f, "8:00:00"}, {28799.5f, "8:00:00"},  {28798.5f, "7:59:58"},
+        {59.5f, "0:01:00"},    {90061.0f, "25:01:01"}, {-3.0f, "0:00:00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(clockText(c.seconds).toStdString(), c.text) << c.seconds;

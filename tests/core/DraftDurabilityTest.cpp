@@ -1,4 +1,4 @@
-#include "DraftWriter.h"
+#include "files/DraftWriter.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "EntryRules.h"
-#include "LockedDigitCheck.h"
-#include "CellEditorRules.h"
+#include "stage/EntryRules.h"
+#include "stage/CellEditorRules.h"
+#include "stage/LockedDigitCheck.h"
 
 #include <gtest/gtest.h>
 

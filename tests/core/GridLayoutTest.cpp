@@ -1,5 +1,5 @@
-#include "GridLayout.h"
-#include "StageLayout.h"
+#include "stage/GridLayout.h"
+#include "stage/StageLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "GroupHighlight.h"
+#include "stage/GroupHighlight.h"
 
 #include <gtest/gtest.h>
 

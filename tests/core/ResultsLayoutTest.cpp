@@ -1,4 +1,4 @@
-#include "ResultsLayout.h"
+#include "results/ResultsLayout.h"
 
 #include <gtest/gtest.h>
 

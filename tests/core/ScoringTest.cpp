@@ -1,6 +1,6 @@
-#include "Scoring.h"
-#include "AnswerSheet.h"
-#include "ScoreTable.h"
+#include "results/Scoring.h"
+#include "results/ScoreTable.h"
+#include "stage/AnswerSheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "SettingsTestSupport.h"
 
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "SettingsTestSupport.h"
 
-#include "Latin5.h"
-#include "SettingsFile.h"
-#include "StageSettings.h"
+#include "settings/Latin5.h"
+#include "settings/SettingsFile.h"
+#include "settings/StageSettings.h"
 
 #include <QStringEncoder>
 
@@ -175,7 +175,7 @@ TEST(SettingsListsEntries, groupCountsAreTheProperDivisors)
 
 TEST(SettingsListValue, selectionRules)
 {
-    SettingsList list(QStringList{QStringLiteral("Yes"), QStringLiteral("No")});
+    PickList list(QStringList{QStringLiteral("Yes"), QStringLiteral("No")});
     EXPECT_EQ(list.position(), -1);
     EXPECT_EQ(list.text(), QString());
     EXPECT_TRUE(list.selectText(QStringLiteral("No")));

@@ -1,4 +1,4 @@
-#include "SettingsPanelLayout.h"
+#include "settings/SettingsPanelLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ProgramDirectory.h"
-#include "SettingsController.h"
+#include "files/ProgramDirectory.h"
+#include "settings/SettingsController.h"
 
 #include <QByteArray>
 #include <QFile>

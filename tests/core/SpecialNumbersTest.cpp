@@ -1,4 +1,4 @@
-#include "SpecialNumbers.h"
+#include "digits/SpecialNumbers.h"
 
 #include <gmpxx.h>
 #include <gtest/gtest.h>

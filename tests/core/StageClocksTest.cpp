@@ -1,4 +1,4 @@
-#include "StageClocks.h"
+#include "stage/StageClocks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "StageState.h"
+#include "stage/StageState.h"
 
 #include <gtest/gtest.h>
 

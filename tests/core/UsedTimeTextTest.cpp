@@ -1,4 +1,4 @@
-#include "UsedTimeText.h"
+#include "record/UsedTimeText.h"
 
 #include <gtest/gtest.h>
 

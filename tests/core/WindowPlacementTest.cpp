@@ -1,13 +1,14 @@
-#include "WindowPlacement.h"
+#include "base/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
 TEST(ScreenFit, onlyTheHeightDecides)
 {
-    const struct {
+    const struct
+    {
         int height;
         ScreenFit fit;
-    } cases[] = {{700, ScreenFit::Refused}, {767, ScreenFit::Refused}, {768, ScreenFit::WholeScreen},
+    } cases[] = {{700, ScreenFit::Refused},     {767, ScreenFit::Refused},  {768, ScreenFit::WholeScreen},
                  {799, ScreenFit::WholeScreen}, {800, ScreenFit::Standard}, {1440, ScreenFit::Standard}};
     for (const auto& c : cases)
         EXPECT_EQ(screenFitForHeight(c.height), c.fit) << c.height;

@@ -1,8 +1,8 @@
-#include "AnswerGrid.h"
-#include "AnswerGridModel.h"
-#include "AnswerSheet.h"
-#include "Fonts.h"
-#include "Rounding.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "base/Rounding.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "skin/Fonts.h"
+#include "stage/AnswerSheet.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

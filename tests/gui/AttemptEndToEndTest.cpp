@@ -1,11 +1,11 @@
-#include "AnswerGrid.h"
-#include "AnswerGridModel.h"
 #include "ChromeTestSupport.h"
 #include "RecallStageFixture.h"
-#include "SkinButton.h"
-#include "StageDrafts.h"
-#include "frmSpecialNumber_Fin.h"
-#include "modMsgBox.h"
+#include "boxes/modMsgBox.h"
+#include "buttons/SkinButton.h"
+#include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "frmSpecialNumber_Main/StageDrafts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -107,9 +107,8 @@ TEST_F(AttemptEndToEndTest, activatingTheSettingsWindowDuringTheStage_leavesTheK
     start();
     enterRecall();
     m_main->activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([this] {
-        return QApplication::focusWidget() && QApplication::focusWidget()->window() == m_stage.data();
-    }));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return QApplication::focusWidget() && QApplication::focusWidget()->window() == m_stage.data(); }));
     typeAt(1, 1, questionDigit(1, 1));
     EXPECT_EQ(cellText(1, 1), questionDigit(1, 1));
 }

@@ -1,4 +1,4 @@
-#include "BackgroundGradient.h"
+#include "skin/BackgroundGradient.h"
 
 #include <gtest/gtest.h>
 

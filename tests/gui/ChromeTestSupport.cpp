@@ -1,6 +1,6 @@
 #include "ChromeTestSupport.h"
 
-#include "Fonts.h"
+#include "skin/Fonts.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "DrawSkinButton.h"
+#include "buttons/DrawSkinButton.h"
 #include "ChromeTestSupport.h"
 
 #include <QFontMetricsF>

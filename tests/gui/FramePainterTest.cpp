@@ -1,7 +1,7 @@
-#include "FramePainter.h"
+#include "skin/FramePainter.h"
 #include "PixelProbe.h"
-#include "Skin.h"
-#include "SkinPieces.h"
+#include "skin/Skin.h"
+#include "skin/SkinPieces.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "ChromeTestSupport.h"
-#include "ScriptedDialog.h"
-#include "modMsgBox.h"
+#include "boxes/ScriptedDialog.h"
+#include "boxes/modMsgBox.h"
 
 #include <QApplication>
 #include <QLabel>

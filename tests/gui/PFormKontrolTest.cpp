@@ -1,4 +1,4 @@
-#include "PFormKontrol.h"
+#include "buttons/PFormKontrol.h"
 #include "ChromeTestSupport.h"
 
 #include <QSignalSpy>

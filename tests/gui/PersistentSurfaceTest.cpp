@@ -1,4 +1,4 @@
-#include "PersistentSurface.h"
+#include "skin/PersistentSurface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Leaving and finishing the recall stage, and the races between a rule and an open confirmation box.
 #include "RecallStageFixture.h"
 
-#include "AnswerGrid.h"
-#include "AttemptRecord.h"
-#include "ConcentrationPanel.h"
-#include "ScriptedDialog.h"
-#include "SkinButton.h"
-#include "TimeDisplay.h"
-#include "modMsgBox.h"
+#include "boxes/ScriptedDialog.h"
+#include "boxes/modMsgBox.h"
+#include "buttons/SkinButton.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/ConcentrationPanel.h"
+#include "frmSpecialNumber_Main/TimeDisplay.h"
+#include "record/AttemptRecord.h"
 
 #include <QApplication>
 #include <QCloseEvent>

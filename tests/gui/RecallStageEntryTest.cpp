@@ -1,11 +1,11 @@
 // Digit entry on the recall stage: typing, the cell lock, the locked-digit rule and the per-digit clock.
 #include "RecallStageFixture.h"
 
-#include "AnswerGrid.h"
-#include "AnswerGridModel.h"
-#include "AttemptRecord.h"
-#include "SkinButton.h"
-#include "modMsgBox.h"
+#include "boxes/modMsgBox.h"
+#include "buttons/SkinButton.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "record/AttemptRecord.h"
 
 #include <QImage>
 #include <QTest>

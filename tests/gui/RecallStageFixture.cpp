@@ -1,15 +1,15 @@
 #include "RecallStageFixture.h"
 
-#include "AnswerGrid.h"
-#include "AnswerGridModel.h"
-#include "AttemptRecord.h"
 #include "ChromeTestSupport.h"
-#include "ConcentrationPanel.h"
-#include "ProgramDirectory.h"
-#include "ScriptedDialog.h"
-#include "SkinButton.h"
-#include "TimeDisplay.h"
-#include "modMsgBox.h"
+#include "boxes/ScriptedDialog.h"
+#include "boxes/modMsgBox.h"
+#include "buttons/SkinButton.h"
+#include "files/ProgramDirectory.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "frmSpecialNumber_Main/ConcentrationPanel.h"
+#include "frmSpecialNumber_Main/TimeDisplay.h"
+#include "record/AttemptRecord.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Clock.h"
-#include "SettingsLists.h"
-#include "frmMain.h"
-#include "frmSpecialNumber_Main.h"
+#include "base/Clock.h"
+#include "frmMain/frmMain.h"
+#include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
+#include "settings/SettingsLists.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,17 +1,17 @@
 // The recall stage from START to the recall phase: creation, layout, countdown, time display, group.
 #include "RecallStageFixture.h"
 
-#include "AnswerGrid.h"
-#include "AnswerGridModel.h"
-#include "AttemptRecord.h"
-#include "ConcentrationPanel.h"
-#include "ProgramDirectory.h"
-#include "ShadowedText.h"
-#include "Skin.h"
-#include "SkinButton.h"
-#include "SkinPieces.h"
-#include "SpecialNumbers.h"
-#include "TimeDisplay.h"
+#include "buttons/SkinButton.h"
+#include "digits/SpecialNumbers.h"
+#include "files/ProgramDirectory.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "frmSpecialNumber_Main/ConcentrationPanel.h"
+#include "frmSpecialNumber_Main/TimeDisplay.h"
+#include "record/AttemptRecord.h"
+#include "skin/ShadowedText.h"
+#include "skin/Skin.h"
+#include "skin/SkinPieces.h"
 
 #include <QFile>
 #include <QLabel>

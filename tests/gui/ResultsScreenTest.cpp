@@ -1,16 +1,16 @@
-#include "frmSpecialNumber_Fin.h"
+#include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
 
-#include "AnswerSheet.h"
-#include "AttemptRecord.h"
 #include "ChromeTestSupport.h"
-#include "Clock.h"
-#include "Fonts.h"
-#include "ResultsGrid.h"
-#include "ResultsModel.h"
-#include "ScoreGridModel.h"
-#include "Skin.h"
-#include "SkinButton.h"
-#include "SpecialNumbers.h"
+#include "base/Clock.h"
+#include "buttons/SkinButton.h"
+#include "digits/SpecialNumbers.h"
+#include "frmSpecialNumber_Fin/ResultsGrid.h"
+#include "frmSpecialNumber_Fin/ResultsModel.h"
+#include "frmSpecialNumber_Fin/ScoreGridModel.h"
+#include "record/AttemptRecord.h"
+#include "skin/Fonts.h"
+#include "skin/Skin.h"
+#include "stage/AnswerSheet.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -1,11 +1,11 @@
-#include "Clock.h"
-#include "Fonts.h"
-#include "PFormKontrol.h"
-#include "ProgramDirectory.h"
-#include "SpecialNumbers.h"
-#include "frmMain.h"
-#include "frmZFon.h"
-#include "modMsgBox.h"
+#include "base/Clock.h"
+#include "boxes/modMsgBox.h"
+#include "buttons/PFormKontrol.h"
+#include "digits/SpecialNumbers.h"
+#include "files/ProgramDirectory.h"
+#include "frmMain/frmMain.h"
+#include "frmZFon/frmZFon.h"
+#include "skin/Fonts.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -74,7 +74,8 @@ protected:
 
 TEST_F(SettingsWindowTest, screenHeight_decidesTheWindowOrRefusesToStart)
 {
-    const struct {
+    const struct
+    {
         int height;
         bool starts;
         QSize size;

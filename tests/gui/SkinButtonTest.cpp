@@ -1,4 +1,4 @@
-#include "SkinButton.h"
+#include "buttons/SkinButton.h"
 #include "ChromeTestSupport.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "PixelProbe.h"
-#include "Skin.h"
-#include "SkinPieces.h"
+#include "skin/Skin.h"
+#include "skin/SkinPieces.h"
 
 #include <QFile>
 

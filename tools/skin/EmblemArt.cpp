@@ -1,7 +1,7 @@
 #include "EmblemArt.h"
 
-#include "Fonts.h"
 #include "SkinColours.h"
+#include "skin/Fonts.h"
 
 #include <QImage>
 #include <QPainter>

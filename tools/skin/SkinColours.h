@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinPieces.h"
+#include "skin/SkinPieces.h"
 
 #include <QRgb>
 

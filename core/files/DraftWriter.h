@@ -1,0 +1,62 @@
+#pragma once
+
+#include "files/AtomicFile.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// Writes draft files on one background thread, so that a keystroke never waits for the disk.
+// Snapshots are written one at a time in the order they were handed over. While a write runs, only the
+// newest snapshot of each file waits: an older one is superseded by it and never written. So the file on
+// disk is never older than the newest completed save. Create the writer on the user-interface thread:
+// `writeFinished` is delivered there, queued, once per completed write.
+class DraftWriter final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(DraftWriter)
+
+public:
+    // Tests replace the write to slow it down or make it fail; the default is writeFileAtomically.
+    using WriteFunction = std::function<WriteResult(const QString& path, const QByteArray& bytes)>;
+
+    explicit DraftWriter(QObject* parent = nullptr);
+    explicit DraftWriter(WriteFunction write, QObject* parent = nullptr);
+    // Writes what is still pending before it returns.
+    ~DraftWriter() override;
+
+    // Hands over a complete serialised record for `path`; returns at once.
+    void submit(const QString& path, const QByteArray& bytes);
+    // Blocks until every submitted snapshot has been written or superseded.
+    void waitForIdle();
+    bool isIdle() const;
+
+signals:
+    // `error` says why the write failed; it is empty when `ok`.
+    void writeFinished(const QString& path, bool ok, const QString& error);
+
+private:
+    struct Snapshot
+    {
+        QString path;
+        QByteArray bytes;
+    };
+
+    void run();
+
+    WriteFunction m_write;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_workArrived;
+    std::condition_variable m_becameIdle;
+    std::vector<Snapshot> m_pending; // at most one per path, oldest first
+    bool m_writing = false;
+    bool m_stopping = false;
+    // Declared last: the thread starts once every member it uses exists.
+    std::thread m_thread;
+};

@@ -1,0 +1,38 @@
+#include "stage/EntryRules.h"
+
+#include "base/Clock.h"
+
+#include <cmath>
+
+float entryAge(float stamp, float now)
+{
+    if (std::isnan(stamp))
+        return -1.0f;
+    return elapsedSeconds(stamp, now);
+}
+
+float cellAge(const AnswerSheet& sheet, int row, int column, float now)
+{
+    return entryAge(sheet.stamp(row, column), now);
+}
+
+bool isCellLocked(const AnswerSheet& sheet, int row, int column, float lockAfterSeconds, float now)
+{
+    return isLocked(cellAge(sheet, row, column, now), lockAfterSeconds);
+}
+
+CommitOutcome commitEdit(AnswerSheet& sheet, StageState& state, int row, int column, float now)
+{
+    CommitOutcome outcome;
+    if (sheet.cellText(row, column).isEmpty())
+        return outcome;
+    sheet.setStamp(row, column, now);
+    outcome.stamped = true;
+    const int index = sheet.digitIndex(row, column);
+    if (index >= state.nextDigitIndex) {
+        state.nextDigitIndex = index + 1;
+        state.digitStartTime = now;
+        outcome.restartDigitClock = true;
+    }
+    return outcome;
+}

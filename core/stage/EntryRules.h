@@ -1,0 +1,27 @@
+#pragma once
+
+#include "stage/AnswerSheet.h"
+#include "stage/StageState.h"
+
+// Seconds since the last entry of a digit, with the midnight rule; -1 for a cell never filled.
+float entryAge(float stamp, float now);
+float cellAge(const AnswerSheet& sheet, int row, int column, float now);
+
+// A filled cell locks lockAfterSeconds after its last entry; a locked cell cannot be opened again.
+inline bool isLocked(float age, float lockAfterSeconds)
+{
+    return age >= lockAfterSeconds;
+}
+bool isCellLocked(const AnswerSheet& sheet, int row, int column, float lockAfterSeconds, float now);
+
+struct CommitOutcome
+{
+    bool stamped = false;
+    // A digit at or beyond every earlier one: the caller removes the per-digit bars and restarts
+    // the per-digit clock (digitStartTime is already set).
+    bool restartDigitClock = false;
+};
+
+/// The rules after an edit of (@p row, @p column) ended, its text already in @p sheet: a non-empty
+/// text is stamped with @p now, and a digit at or beyond nextDigitIndex moves nextDigitIndex past it.
+CommitOutcome commitEdit(AnswerSheet& sheet, StageState& state, int row, int column, float now);

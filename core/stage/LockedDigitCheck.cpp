@@ -1,0 +1,50 @@
+#include "stage/LockedDigitCheck.h"
+
+#include "stage/AnswerSheet.h"
+#include "stage/EntryRules.h"
+
+bool LockedDigitCheck::hasWrongLockedDigit(const AnswerSheet& answers, const CellTextSource& questions,
+                                           float lockAfterSeconds, float now)
+{
+    const std::vector<float>& stamps = answers.stamps();
+    m_rightVersion.resize(stamps.size(), 0);
+    const int columns = answers.columnCount();
+    const int questionRows = questions.rowCount();
+    const int questionColumns = questions.columnCount();
+    for (std::size_t i = 0; i < stamps.size(); ++i) {
+        if (!isLocked(entryAge(stamps[i], now), lockAfterSeconds))
+            continue;
+        const std::uint32_t version = answers.textVersion(i);
+        if (m_rightVersion[i] == version)
+            continue;
+        const int row = static_cast<int>(i / std::size_t(columns)) + 1;
+        const int column = static_cast<int>(i % std::size_t(columns)) + 1;
+        if (row > questionRows || column > questionColumns)
+            continue;
+        if (answers.cellText(row, column) != questions.cellText(row, column))
+            return true;
+        m_rightVersion[i] = version;
+    }
+    return false;
+}
+
+bool hasWrongLockedDigit(const AnswerSheet& answers, const CellTextSource& questions, float lockAfterSeconds, float now)
+{
+    LockedDigitCheck check;
+    return check.hasWrongLockedDigit(answers, questions, lockAfterSeconds, now);
+}
+
+bool checkLockedDigits(StageState& state, const AnswerSheet& answers, const CellTextSource& questions, float now)
+{
+    LockedDigitCheck check;
+    return checkLockedDigits(state, check, answers, questions, now);
+}
+
+bool checkLockedDigits(StageState& state, LockedDigitCheck& check, const AnswerSheet& answers,
+                       const CellTextSource& questions, float now)
+{
+    if (!check.hasWrongLockedDigit(answers, questions, state.lockAfterSeconds, now))
+        return false;
+    state.endByRule(WrongLockedDigitMessage);
+    return true;
+}

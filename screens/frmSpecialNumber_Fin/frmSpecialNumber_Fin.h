@@ -1,0 +1,59 @@
+#pragma once
+
+#include "results/ResultsLayout.h"
+#include "results/Scoring.h"
+#include "skin/PersistentSurface.h"
+
+#include <QWidget>
+
+#include <functional>
+
+#include <pugixml.hpp>
+
+class QTableView;
+class ResultsGrid;
+class ScoreGridModel;
+class SkinButton;
+
+// The results screen: the score and times of the finished attempt, every question beside its answer,
+// and FINISH back to the settings screen. It reads AttemptRecord, which outlives the recall stage.
+class frmSpecialNumber_Fin final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmSpecialNumber_Fin)
+
+public:
+    // A window of its own, owned by `settingsWindow`; it deletes itself when closed. FINISH runs
+    // `returnToSettings` (the settings screen takes back its settings look and the focus), then closes.
+    frmSpecialNumber_Fin(QWidget* settingsWindow, const pugi::xml_document& settingsDocument,
+                         std::function<void()> returnToSettings);
+    ~frmSpecialNumber_Fin() override;
+
+    int score() const { return m_scoring.score(); }
+    int digitsPerRow() const { return m_digitsPerRow; }
+    // The geometry of the last layout, before its positions were rounded to whole pixels.
+    const ResultsLayout& resultsLayout() const { return m_layout; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildResults(const pugi::xml_document& settingsDocument);
+    void createScoreGrid();
+    void createExplanationGrid();
+    void layoutResults();
+    void returnToSettings();
+
+    const Scoring m_scoring;
+    int m_digitsPerRow = 0;
+    std::function<void()> m_returnToSettings;
+    PersistentSurface m_surface;
+    ResultsLayout m_layout;
+    ScoreGridModel* m_scoreModel = nullptr;
+    QTableView* m_scoreGrid = nullptr;       // gScore
+    ResultsGrid* m_questionGrid = nullptr;   // gTumSorular
+    QTableView* m_explanationGrid = nullptr; // gAciklama
+    SkinButton* m_finishButton = nullptr;    // btnFinish
+};

@@ -1,0 +1,275 @@
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+
+#include "base/Rounding.h"
+#include "frmSpecialNumber_Main/AnswerGridDelegate.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "frmSpecialNumber_Main/KeyCharacter.h"
+#include "skin/Fonts.h"
+#include "style/ScrollBarExtentStyle.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace {
+constexpr int DefaultColumnUnits = 40 * AnswerGrid::UnitsPerPixel;
+
+int roundedPixels(long long units)
+{
+    return int(roundHalfEven(double(units) / AnswerGrid::UnitsPerPixel));
+}
+
+bool hasCommandModifier(const QKeyEvent& event)
+{
+    return event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+} // namespace
+
+AnswerGrid::AnswerGrid(QWidget* parent)
+    : QTableView(parent), m_model(new AnswerGridModel(this)),
+      m_delegate(new AnswerGridDelegate(this)), m_columnUnits{HeaderColumnUnits}
+{
+    setObjectName(QStringLiteral("gCevap"));
+    QFont gridFont(tahomaFamily());
+    gridFont.setPointSizeF(FontPointSize);
+    setFont(gridFont);
+
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    m_delegate->setEditorCreatedHandler([this](QLineEdit* editor) { prepareEditor(editor); });
+    m_delegate->setEditorKeyFilter(
+        [this](QLineEdit* editor, QKeyEvent* event) { return filterEditorKey(editor, event); });
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &AnswerGrid::modelAboutToBeReset);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &AnswerGrid::modelWasReset);
+
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectItems);
+    setCornerButtonEnabled(false);
+    setWordWrap(false);
+    setFrameShape(QFrame::NoFrame);
+
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setDefaultSectionSize(DefaultColumnUnits / UnitsPerPixel);
+    horizontalHeader()->setFixedHeight(HeaderRowHeight);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
+    verticalHeader()->setHighlightSections(false);
+
+    // The layout reserves exactly 17 pixels for the vertical scroll bar, so it is always there.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* scrollBarStyle = new ScrollBarExtentStyle(ScrollBarWidth);
+    scrollBarStyle->setParent(this);
+    verticalScrollBar()->setStyle(scrollBarStyle);
+    applyColumnWidths();
+}
+
+void AnswerGrid::setDimensions(int rows, int columns)
+{
+    if (rows != dataRowCount() || columns != dataColumnCount())
+        m_model->reset(rows, columns);
+}
+
+int AnswerGrid::dataRowCount() const
+{
+    return m_model->rowCount();
+}
+
+int AnswerGrid::dataColumnCount() const
+{
+    return m_model->columnCount();
+}
+
+void AnswerGrid::setColumnWidthUnits(int column, int units)
+{
+    if (column < 0 || column >= int(m_columnUnits.size()) || units < 0)
+        return;
+    m_columnUnits[std::size_t(column)] = units;
+    applyColumnWidths();
+}
+
+int AnswerGrid::columnWidthUnits(int column) const
+{
+    if (column < 0 || column >= int(m_columnUnits.size()))
+        return 0;
+    return m_columnUnits[std::size_t(column)];
+}
+
+int AnswerGrid::currentRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+int AnswerGrid::currentColumn() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.column() + 1 : 0;
+}
+
+void AnswerGrid::setCurrentCell(int row, int column)
+{
+    const QModelIndex cell = m_model->index(row - 1, column - 1);
+    if (cell.isValid())
+        setCurrentIndex(cell);
+}
+
+void AnswerGrid::takeFocus()
+{
+    if (m_editor)
+        m_editor->setFocus();
+    else
+        setFocus();
+}
+
+void AnswerGrid::keyPressEvent(QKeyEvent* event)
+{
+    const int code = KeyCharacter::of(*event);
+    if (code == KeyCharacter::None || code == KeyCharacter::Tab || code == KeyCharacter::Escape ||
+        hasCommandModifier(*event)) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    // A character that the editor would discard does not open it: an editor left open and empty would
+    // erase the cell at the next move.
+    event->accept();
+    if (KeyCharacter::isDigit(code) || code == KeyCharacter::Backspace)
+        edit(currentIndex(), AnyKeyPressed, event);
+}
+
+// Nothing the grid paints depends on the focus, while the base classes repaint every visible cell each
+// time a digit's editor takes the focus and gives it back: twice per typed digit.
+void AnswerGrid::focusInEvent(QFocusEvent* event)
+{
+    event->accept();
+    if (!currentIndex().isValid())
+        setCurrentCell(1, 1);
+    setAttribute(Qt::WA_InputMethodEnabled, currentIndex().isValid());
+}
+
+void AnswerGrid::focusOutEvent(QFocusEvent* event)
+{
+    event->accept();
+}
+
+bool AnswerGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (!opensEditor(index, trigger))
+        return QTableView::edit(index, trigger, event);
+    bool cancel = false;
+    if (m_hooks.beforeEdit)
+        m_hooks.beforeEdit(index.row() + 1, index.column() + 1, cancel);
+    if (cancel)
+        return false;
+    // Known before the editor exists: a key that opens it is delivered to it inside QTableView::edit.
+    m_editRow = index.row() + 1;
+    m_editColumn = index.column() + 1;
+    return QTableView::edit(index, trigger, event);
+}
+
+bool AnswerGrid::opensEditor(const QModelIndex& index, EditTrigger trigger) const
+{
+    if (!index.isValid() || state() == EditingState || !(m_model->flags(index) & Qt::ItemIsEditable))
+        return false;
+    return trigger == AllEditTriggers || (trigger != NoEditTriggers && (editTriggers() & trigger));
+}
+
+void AnswerGrid::prepareEditor(QLineEdit* editor)
+{
+    editor->setMaxLength(m_editMaxLength);
+    m_editor = editor;
+    connect(editor, &QLineEdit::textEdited, this, &AnswerGrid::editorTextEdited);
+}
+
+bool AnswerGrid::filterEditorKey(QLineEdit* editor, QKeyEvent* event)
+{
+    const int code = KeyCharacter::of(*event);
+    if (code == KeyCharacter::None)
+        return false;
+    if (!KeyCharacter::passesFilter(code))
+        return true;
+    if (m_hooks.keyTyped)
+        m_hooks.keyTyped(m_editRow, m_editColumn, code);
+    if (code == KeyCharacter::Enter) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return true;
+    }
+    return false;
+}
+
+void AnswerGrid::editorTextEdited(const QString& text)
+{
+    if (m_hooks.editTextChanged)
+        m_hooks.editTextChanged(m_editRow, m_editColumn, text);
+    if (!text.isEmpty() && m_editor == sender())
+        moveToNextCell();
+}
+
+void AnswerGrid::moveToNextCell()
+{
+    // Selecting another cell commits the open edit, so one typed digit is stored at once.
+    if (m_editColumn < dataColumnCount())
+        setCurrentCell(m_editRow, m_editColumn + 1);
+    else if (m_editRow < dataRowCount())
+        setCurrentCell(m_editRow + 1, 1);
+}
+
+void AnswerGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_hooks.cellChanged) {
+        m_hooks.cellChanged(previous.isValid() ? previous.row() + 1 : 0, previous.isValid() ? previous.column() + 1 : 0,
+                            current.isValid() ? current.row() + 1 : 0, current.isValid() ? current.column() + 1 : 0);
+    }
+}
+
+void AnswerGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool endsOurEdit = editor && editor == m_editor && state() == EditingState;
+    QTableView::closeEditor(editor, hint);
+    if (!endsOurEdit)
+        return;
+    m_editor = nullptr;
+    if (m_hooks.afterEdit)
+        m_hooks.afterEdit(m_editRow, m_editColumn);
+}
+
+void AnswerGrid::applyColumnWidths()
+{
+    // Every edge is rounded from the running total of units, so rounding errors do not add up.
+    long long edgeUnits = m_columnUnits.front();
+    int left = roundedPixels(edgeUnits);
+    verticalHeader()->setFixedWidth(left);
+    for (std::size_t column = 1; column < m_columnUnits.size(); ++column) {
+        edgeUnits += m_columnUnits[column];
+        const int right = roundedPixels(edgeUnits);
+        horizontalHeader()->resizeSection(int(column) - 1, right - left);
+        left = right;
+    }
+}
+
+void AnswerGrid::modelAboutToBeReset()
+{
+    // The view drops its editors on a reset without ending their edits, so nothing is committed. The
+    // focus leaves the editor first: a focused editor that disappears would pass the focus on as a Tab
+    // would, moving the current cell.
+    if (QLineEdit* editor = m_editor) {
+        m_editor = nullptr;
+        editor->removeEventFilter(m_delegate);
+        if (editor->hasFocus())
+            setFocus();
+    }
+}
+
+void AnswerGrid::modelWasReset()
+{
+    const std::size_t columns = std::size_t(dataColumnCount()) + 1;
+    m_columnUnits.resize(columns, m_columnUnits.size() > 1 ? m_columnUnits.back() : DefaultColumnUnits);
+    applyColumnWidths();
+    setCurrentCell(1, 1);
+}

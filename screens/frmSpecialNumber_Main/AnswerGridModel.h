@@ -1,0 +1,74 @@
+#pragma once
+
+#include "stage/AnswerSheet.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+class CellTextSource;
+
+// The answer grid's cells for the view: R rows by D columns of data cells; the header numbers are the
+// view's header sections. Besides the answers and entry stamps it keeps the one highlighted group and
+// the one cell that carries the per-digit bar: a pi sheet has 32,760 cells and no object per cell.
+// Rows and columns count from 1, as in AnswerSheet; model indexes count from 0.
+class AnswerGridModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(AnswerGridModel)
+
+public:
+    enum Role
+    {
+        FloodPercentRole = Qt::UserRole + 1,
+        FloodColorRole
+    };
+
+    static constexpr QRgb GroupHighlightColor = qRgb(172, 234, 193);
+
+    explicit AnswerGridModel(QObject* parent = nullptr);
+
+    // A fresh, empty sheet of rows x columns data cells; highlight and bar are removed.
+    void reset(int rows, int columns);
+    const AnswerSheet& sheet() const { return m_sheet; }
+    // For the entry rules, which stamp cells in place. Texts go through setCellText, which the view follows.
+    AnswerSheet& rulesSheet() { return m_sheet; }
+
+    void setCellText(int row, int column, const QString& text);
+    void setStamp(int row, int column, float secondsSinceMidnight);
+    // Copies the texts of every cell both sheets have, in one change; stamps stay as they are.
+    void setTexts(const CellTextSource& texts);
+
+    // Highlights `size` cells of `row` from `firstColumn` on (clipped to the grid); the previous group
+    // loses its highlight.
+    void setGroupHighlight(int row, int firstColumn, int size);
+    void clearGroupHighlight();
+    bool isHighlighted(int row, int column) const;
+
+    // Moves the bar to (row, column): its background is filled from the left over `percent` % of its
+    // width. Returns false, changing nothing, when there is no such cell.
+    bool setFlood(int row, int column, const QColor& color, double percent);
+    // Sets the bar's percentage to 0.
+    void clearFlood();
+    double floodPercent(int row, int column) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    bool contains(int row, int column) const;
+    bool isFloodCell(int row, int column) const { return row == m_floodRow && column == m_floodColumn; }
+    void emitCellsChanged(int row, int firstColumn, int lastColumn, const QList<int>& roles);
+
+    AnswerSheet m_sheet;
+    int m_groupRow = 0;
+    int m_groupFirst = 0;
+    int m_groupLast = -1;
+    int m_floodRow = 0;
+    int m_floodColumn = 0;
+    QColor m_floodColor;
+    double m_floodPercent = 0.0;
+};

@@ -1,0 +1,39 @@
+#include "frmSpecialNumber_Main/KeyCharacter.h"
+
+#include <QKeyEvent>
+
+namespace KeyCharacter {
+
+int of(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+        return Backspace;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Enter;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return Tab;
+    case Qt::Key_Escape:
+        return Escape;
+    case Qt::Key_Delete:
+        return Delete;
+    default:
+        break;
+    }
+    const QString text = event.text();
+    return text.isEmpty() ? None : int(text.at(0).unicode());
+}
+
+bool isDigit(int code)
+{
+    return code >= '0' && code <= '9';
+}
+
+bool passesFilter(int code)
+{
+    return isDigit(code) || code == Backspace || code == Enter;
+}
+
+} // namespace KeyCharacter

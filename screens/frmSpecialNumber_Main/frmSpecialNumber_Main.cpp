@@ -1,0 +1,230 @@
+#include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
+
+#include "base/Clock.h"
+#include "buttons/SkinButton.h"
+#include "digits/SpecialNumbers.h"
+#include "files/ProgramDirectory.h"
+#include "frmMain/frmMain.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/ConcentrationPanel.h"
+#include "frmSpecialNumber_Main/StageDrafts.h"
+#include "frmSpecialNumber_Main/TimeDisplay.h"
+#include "record/AttemptRecord.h"
+#include "settings/StageSettings.h"
+#include "skin/Fonts.h"
+#include "skin/Skin.h"
+#include "stage/StageClocks.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+const QColor StageBackground(197, 214, 237);
+constexpr int TickMilliseconds = 10;
+
+QTimer* makeClock(const char* name, QObject* parent)
+{
+    auto* timer = new QTimer(parent);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(TickMilliseconds);
+    return timer;
+}
+} // namespace
+
+frmSpecialNumber_Main::frmSpecialNumber_Main(frmMain& mainWindow, Clock& clock)
+    : QWidget(&mainWindow, Qt::Window | Qt::FramelessWindowHint), m_main(mainWindow), m_clock(clock), m_surface(this)
+{
+    setObjectName(QStringLiteral("frmSpecialNumber_Main"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    readSettings();
+    m_state.draftNumber = chooseDraft();
+    BuildAttemptRecord(SelectedDigits, m_state.digitsPerRow);
+    createControls();
+    setUpGrid();
+    m_drafts = new StageDrafts(this, *m_grid, m_state, m_clock, [this] { showCurrentGroup(); });
+    showCurrentGroup();
+
+    // Key preview: the stage sees every key of its window before the control that has the focus.
+    qApp->installEventFilter(this);
+}
+
+frmSpecialNumber_Main::~frmSpecialNumber_Main()
+{
+    qApp->removeEventFilter(this);
+    stopClocks();
+}
+
+void frmSpecialNumber_Main::readSettings()
+{
+    const StageSettings settings = readStageSettings(m_main.settings().SettingsDocument());
+    m_state.digitsPerRow = settings.digitsPerRow;
+    m_state.groupSize = settings.groupSize;
+    m_state.showStageTimer = settings.showStageTimer;
+    m_state.concentrationSeconds = settings.concentrationSeconds;
+    m_state.cellTimerOn = settings.cellTimerOn;
+}
+
+// Seeded from the clock, as each stage draws its own number; a number whose draft exists is drawn again.
+int frmSpecialNumber_Main::chooseDraft()
+{
+    QRandomGenerator random(quint32(m_clock.secondsSinceMidnight() * 1000.0f));
+    return chooseDraftNumber(
+        [&random] { return random.generateDouble(); },
+        [](int number) {
+            return QFile::exists(
+                programFilePath(QStringLiteral("draft_record_") + QString::number(number) + QStringLiteral(".xml")));
+        });
+}
+
+void frmSpecialNumber_Main::createControls()
+{
+    m_grid = new AnswerGrid(this);
+    AnswerGridHooks hooks;
+    hooks.beforeEdit = [this](int row, int column, bool& cancel) { beforeEdit(row, column, cancel); };
+    hooks.afterEdit = [this](int row, int column) { afterEdit(row, column); };
+    hooks.cellChanged = [this](int, int, int, int) {
+        if (!m_state.firstActivation && !m_ended)
+            showCurrentGroup();
+    };
+    m_grid->setHooks(std::move(hooks));
+
+    m_groupLabel = new QLabel(this);
+    m_groupLabel->setObjectName(QStringLiteral("lbGroup"));
+    QFont labelFont(tahomaFamily());
+    labelFont.setPointSizeF(9);
+    labelFont.setBold(true);
+    m_groupLabel->setFont(labelFont);
+    m_groupLabel->hide();
+
+    m_timeDisplay = new TimeDisplay(this);
+    m_timeDisplay->setResizeText([this] { return timeDisplayResizeText(m_state); });
+    connect(m_timeDisplay, &TimeDisplay::clicked, this, &frmSpecialNumber_Main::toggleCountDown);
+
+    const auto makeButton = [this](const char* name, const char* caption) {
+        auto* button = new SkinButton(skinImage(), QString::fromLatin1(caption), this);
+        button->setObjectName(QString::fromLatin1(name));
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Window, StageBackground);
+        button->setPalette(palette);
+        button->passFocusTo(m_grid);
+        button->hide();
+        return button;
+    };
+    m_back = makeButton("btnBack", "BACK");
+    m_finish = makeButton("btnFinish", "FINISH");
+
+    m_concentration = new ConcentrationPanel(this);
+    m_concentration->hide();
+    m_concentration->cancelButton().passFocusTo(m_grid);
+
+    // Queued: the confirmations wait in a modal box, and the stage may end and go while they wait,
+    // so they run from the event loop rather than inside the button's own mouse handler.
+    connect(m_back, &SkinButton::clicked, this, &frmSpecialNumber_Main::confirmLeave, Qt::QueuedConnection);
+    connect(&m_concentration->cancelButton(), &SkinButton::clicked, this, &frmSpecialNumber_Main::confirmLeave,
+            Qt::QueuedConnection);
+    connect(m_finish, &SkinButton::clicked, this, &frmSpecialNumber_Main::confirmFinish, Qt::QueuedConnection);
+
+    m_trmConcentration = makeClock("trmConcentration", this);
+    m_trmSure = makeClock("trmSure", this);
+    m_trmEdit = makeClock("trmEdit", this);
+    connect(m_trmConcentration, &QTimer::timeout, this, &frmSpecialNumber_Main::concentrationTick);
+    connect(m_trmSure, &QTimer::timeout, this, &frmSpecialNumber_Main::stageTick);
+    connect(m_trmEdit, &QTimer::timeout, this, &frmSpecialNumber_Main::digitTick);
+}
+
+void frmSpecialNumber_Main::setUpGrid()
+{
+    // Whole rows only: the digits past the last full row are not asked.
+    const int rows = int(SelectedDigits.length() / m_state.digitsPerRow);
+    m_grid->setDimensions(rows, m_state.digitsPerRow);
+    m_grid->setColumnWidthUnits(0, AnswerGrid::HeaderColumnUnits);
+}
+
+float frmSpecialNumber_Main::now() const
+{
+    return m_clock.secondsSinceMidnight();
+}
+
+bool frmSpecialNumber_Main::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && !m_ended) {
+        if (m_state.firstActivation) {
+            startConcentration();
+            m_state.firstActivation = false;
+        }
+        m_grid->takeFocus();
+    }
+    return QWidget::event(event);
+}
+
+bool frmSpecialNumber_Main::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || m_ended)
+        return QWidget::eventFilter(watched, event);
+    // An ignored key travels on to the parents of its receiver; only its first delivery is previewed.
+    auto* receiver = static_cast<QWidget*>(watched);
+    QWidget* focus = QApplication::focusWidget();
+    const bool firstDelivery = focus ? receiver == focus : receiver == this;
+    if (firstDelivery && receiver->window() == this)
+        return previewKey(static_cast<QKeyEvent*>(event), receiver);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmSpecialNumber_Main::previewKey(QKeyEvent* event, QWidget* receiver)
+{
+    QPointer<frmSpecialNumber_Main> alive(this);
+    if (handleDraftKey(event)) {
+        if (alive && !m_ended)
+            m_grid->takeFocus();
+        return true;
+    }
+    m_grid->takeFocus();
+    const auto inGrid = [this](const QWidget* widget) { return widget == m_grid || m_grid->isAncestorOf(widget); };
+    if (inGrid(receiver))
+        return false;
+    // A key that reached another control of the window goes on to the grid, so that no typed digit is lost.
+    QWidget* target = QApplication::focusWidget();
+    if (!target || !inGrid(target))
+        return false;
+    const std::unique_ptr<QKeyEvent> copy(event->clone());
+    QCoreApplication::sendEvent(target, copy.get());
+    return true;
+}
+
+void frmSpecialNumber_Main::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    m_surface.paintOnto(painter, event->rect());
+}
+
+void frmSpecialNumber_Main::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!isMinimized())
+        layOutStage();
+}
+
+void frmSpecialNumber_Main::closeEvent(QCloseEvent* event)
+{
+    // The window system's close (Alt+F4) would drop a running attempt without a word; BACK asks first.
+    if (event->spontaneous() && !m_ended) {
+        event->ignore();
+        return;
+    }
+    // However the stage closes, its clocks stop first and nothing of it acts again.
+    stopClocks();
+    m_ended = true;
+    QWidget::closeEvent(event);
+}

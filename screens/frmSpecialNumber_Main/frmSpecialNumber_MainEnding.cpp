@@ -1,0 +1,129 @@
+// Ending the recall stage: leaving with BACK or CANCEL, and finishing into the results. A stage ends
+// once; whatever ends it first wins, and nothing of it acts afterwards.
+#include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
+
+#include "boxes/modMsgBox.h"
+#include "frmMain/frmMain.h"
+#include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "frmSpecialNumber_Main/StageDrafts.h"
+#include "record/AttemptRecord.h"
+#include "stage/StageClocks.h"
+
+#include <QPointer>
+
+namespace {
+const QString ProgramTitle = QStringLiteral("KORVALIN");
+const QString LeavePrompt = QStringLiteral("Do you want to go back?");
+const QString FinishPrompt = QStringLiteral("Do you want to finish this stage?");
+constexpr quint32 YesNoQuestionStyle = 36;
+constexpr qint32 AnswerTickMilliseconds = 1000;
+
+frmSpecialNumber_Main::ResultsScreenFactory& resultsScreenFactory()
+{
+    static frmSpecialNumber_Main::ResultsScreenFactory factory = frmSpecialNumber_Main::defaultResultsScreenFactory();
+    return factory;
+}
+} // namespace
+
+frmSpecialNumber_Main::ResultsScreenFactory frmSpecialNumber_Main::defaultResultsScreenFactory()
+{
+    return [](frmMain& main) -> QWidget* {
+        return new frmSpecialNumber_Fin(&main, main.settings().SettingsDocument(),
+                                        [&main] { main.returnFromCompetition(); });
+    };
+}
+
+void frmSpecialNumber_Main::setResultsScreenFactory(ResultsScreenFactory factory)
+{
+    resultsScreenFactory() = std::move(factory);
+}
+
+// The stage may be gone when this returns: callers check a guard before they touch it.
+int frmSpecialNumber_Main::askConfirmation(const QString& prompt)
+{
+    const int delay = answerDelaySeconds(m_state);
+    MsgBoxWindow = nullptr;
+    CurrentMsgBox.HookWindow = this;
+    CurrentMsgBox.OwnerWindow = this;
+    CurrentMsgBox.Style = YesNoQuestionStyle;
+    CurrentMsgBox.CountdownOn = true;
+    CurrentMsgBox.CountdownTicks = delay;
+    CurrentMsgBox.TickInterval = AnswerTickMilliseconds;
+    CurrentMsgBox.AutoButton = MsgBoxNo;
+    CurrentMsgBox.TickCount = 0;
+    CurrentMsgBox.Title = ProgramTitle;
+    CurrentMsgBox.Prompt = prompt;
+    const int answer = ShowMsgBox(CurrentMsgBox, this);
+    MsgBoxWindow = nullptr;
+    return answer;
+}
+
+void frmSpecialNumber_Main::confirmLeave()
+{
+    if (m_ended)
+        return;
+    QPointer<frmSpecialNumber_Main> alive(this);
+    const int answer = askConfirmation(LeavePrompt);
+    if (!alive || m_ended)
+        return;
+    if (answer == MsgBoxYes)
+        leaveStage();
+    else if (stageTimeIsUp())
+        // The maximum stage time ran out while the box was open; the stage cannot go on without a clock.
+        finishStage();
+}
+
+void frmSpecialNumber_Main::confirmFinish()
+{
+    if (m_ended)
+        return;
+    QPointer<frmSpecialNumber_Main> alive(this);
+    const int answer = askConfirmation(FinishPrompt);
+    if (!alive || m_ended)
+        return;
+    if (answer == MsgBoxYes || stageTimeIsUp())
+        finishStage();
+}
+
+void frmSpecialNumber_Main::leaveStage()
+{
+    m_ended = true;
+    stopClocks();
+    m_drafts->stageEnding();
+    m_main.returnFromCompetition();
+    close();
+}
+
+void frmSpecialNumber_Main::finishStage()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    stopClocks();
+    // A rule can end the stage under an open confirmation box; the box goes, and its caller does nothing more.
+    closeOpenMsgBox(MsgBoxNo);
+    // An open access-code prompt goes too, and the pending draft write ends before the record is final.
+    m_drafts->stageEnding();
+    m_state.stageSeconds =
+        RecordAnswers(m_state.stageStartTime, m_state.maxStageSeconds, m_clock, m_grid->answers().sheet());
+    if (m_state.endedByRule) {
+        QPointer<frmSpecialNumber_Main> alive(this);
+        ShowMessage(this, ProgramTitle, m_state.endMessage, QMessageBox::Information);
+        if (!alive)
+            return;
+    }
+    openResults();
+    close();
+}
+
+void frmSpecialNumber_Main::openResults()
+{
+    const ResultsScreenFactory& factory = resultsScreenFactory();
+    QWidget* results = factory ? factory(m_main) : nullptr;
+    if (results)
+        m_main.showChildScreen(results);
+    else
+        m_main.returnFromCompetition();
+}
