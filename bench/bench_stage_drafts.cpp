@@ -13,7 +13,7 @@
 #include "frmSpecialNumber_Main/StageDrafts.h"
 #include "record/AttemptRecord.h"
 #include "skin/Fonts.h"
-#include "stage/StageState.h"
+#include "stage/RunningAttempt.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -123,34 +123,31 @@ int main(int argc, char* argv[])
         std::printf("pi digits not available; using a synthetic digit string\n");
         digits = syntheticDigits(Rows * Columns);
     }
-    BuildAttemptRecord(digits, Columns);
-
     SystemClock clock;
-    StageState state;
-    state.digitsPerRow = Columns;
-    state.draftNumber = 4711;
-    state.firstActivation = false;
-    state.stageStartTime = clock.secondsSinceMidnight();
+    StageSettings settings;
+    settings.digitsPerRow = Columns;
+    RunningAttempt attempt(settings, digits, 4711, AttemptRecord, clock);
+    attempt.state().firstActivation = false;
+    attempt.state().stageStartTime = clock.secondsSinceMidnight();
 
     QWidget stage;
     stage.resize(1280, 800);
     auto* grid = new AnswerGrid(&stage);
     grid->setDimensions(Rows, Columns);
     grid->setGeometry(47, 94, 1185, 680);
-    auto* drafts = new StageDrafts(&stage, *grid, state, clock, [] {});
-    drafts->recallStarted();
+    auto* drafts = new StageDrafts(&stage, *grid, attempt, [] {});
+    attempt.startRecall();
     stage.show();
     QCoreApplication::processEvents();
 
     Bench bench{*grid, *drafts, digits, false, 0, QElapsedTimer()};
     bench.timer.start();
-    QObject::connect(&drafts->writer(), &DraftWriter::writeFinished,
-                     [&bench](const QString&, bool ok, const QString& error) {
-                         if (!ok)
-                             std::fprintf(stderr, "draft write failed: %s\n", qPrintable(error));
-                         bench.writtenAt = bench.timer.nsecsElapsed();
-                         bench.written = true;
-                     });
+    QObject::connect(&attempt, &RunningAttempt::draftWritten, [&bench](bool ok, const QString& error) {
+        if (!ok)
+            std::fprintf(stderr, "draft write failed: %s\n", qPrintable(error));
+        bench.writtenAt = bench.timer.nsecsElapsed();
+        bench.written = true;
+    });
 
     std::printf("draft of a %d x %d sheet in %s\n", Rows, Columns, qPrintable(directory.path()));
     bench.run("first digits of an empty sheet", 0, DigitsPerRun + WarmUpDigits);

@@ -1,6 +1,24 @@
 #include "files/DraftWriter.h"
 
+#include "record/AttemptRecordDocument.h"
+
 #include <algorithm>
+
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#endif
+
+namespace {
+// The writer thread is woken by every keystroke. On a busy machine the wake-up would take the processor from
+// the user-interface thread in the middle of the keystroke; a batch thread waits until a processor is free.
+void yieldToInteractiveThreads()
+{
+#ifdef Q_OS_LINUX
+    const sched_param parameters{};
+    sched_setscheduler(0, SCHED_BATCH, &parameters); // a refusal only leaves the thread as it was
+#endif
+}
+} // namespace
 
 DraftWriter::DraftWriter(QObject* parent)
     : DraftWriter([](const QString& path, const QByteArray& bytes) { return writeFileAtomically(path, bytes); }, parent)
@@ -25,14 +43,28 @@ DraftWriter::~DraftWriter()
 
 void DraftWriter::submit(const QString& path, const QByteArray& bytes)
 {
+    enqueue({path, bytes, {}, false});
+}
+
+void DraftWriter::submit(const QString& path, RecordChanges changes)
+{
+    enqueue({path, {}, std::move(changes), true});
+}
+
+void DraftWriter::enqueue(Snapshot snapshot)
+{
     {
         const std::lock_guard lock(m_mutex);
         const auto same = std::find_if(m_pending.begin(), m_pending.end(),
-                                       [&path](const Snapshot& snapshot) { return snapshot.path == path; });
-        if (same != m_pending.end())
-            same->bytes = bytes;
-        else
-            m_pending.push_back({path, bytes});
+                                       [&snapshot](const Snapshot& pending) { return pending.path == snapshot.path; });
+        if (same == m_pending.end()) {
+            m_pending.push_back(std::move(snapshot));
+        } else if (snapshot.isRecord && same->isRecord) {
+            // The waiting changes are not written on their own, but the copy must still go through them.
+            same->changes.absorb(std::move(snapshot.changes));
+        } else {
+            *same = std::move(snapshot);
+        }
     }
     m_workArrived.notify_one();
 }
@@ -51,6 +83,7 @@ bool DraftWriter::isIdle() const
 
 void DraftWriter::run()
 {
+    yieldToInteractiveThreads();
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_workArrived.wait(lock, [this] { return m_stopping || !m_pending.empty(); });
@@ -61,7 +94,7 @@ void DraftWriter::run()
         m_writing = true;
         lock.unlock();
 
-        const WriteResult result = m_write(snapshot.path, snapshot.bytes);
+        const WriteResult result = m_write(snapshot.path, bytesOf(snapshot));
         // Queued to the writer's own thread; a writer destroyed first drops the call with it.
         QMetaObject::invokeMethod(
             this, [this, path = snapshot.path, result] { emit writeFinished(path, result.ok, result.error); },
@@ -74,4 +107,15 @@ void DraftWriter::run()
         if (m_pending.empty())
             m_becameIdle.notify_all();
     }
+}
+
+QByteArray DraftWriter::bytesOf(Snapshot& snapshot)
+{
+    if (!snapshot.isRecord)
+        return snapshot.bytes;
+    std::unique_ptr<AttemptRecordDocument>& record = m_records[snapshot.path];
+    if (!record)
+        record = std::make_unique<AttemptRecordDocument>();
+    record->apply(snapshot.changes);
+    return record->serialize();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/AtomicFile.h"
+#include "record/RecordChanges.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -8,15 +9,23 @@
 
 #include <condition_variable>
 #include <functional>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+class AttemptRecordDocument;
 
 // Writes draft files on one background thread, so that a keystroke never waits for the disk.
 // Snapshots are written one at a time in the order they were handed over. While a write runs, only the
 // newest snapshot of each file waits: an older one is superseded by it and never written. So the file on
 // disk is never older than the newest completed save. Create the writer on the user-interface thread:
 // `writeFinished` is delivered there, queued, once per completed write.
+//
+// A snapshot is either the bytes of the file or the changes of an attempt record: the writer keeps its
+// own copy of the record for each such file, brings it up to date and serialises it on its thread, so a
+// keystroke pays only for noting what changed and no document is shared between the threads.
 class DraftWriter final : public QObject
 {
     Q_OBJECT
@@ -33,6 +42,9 @@ public:
 
     // Hands over a complete serialised record for `path`; returns at once.
     void submit(const QString& path, const QByteArray& bytes);
+    // Hands over what the record written to `path` changed since its last submission; returns at once.
+    // The first submission for a path builds or loads the record.
+    void submit(const QString& path, RecordChanges changes);
     // Blocks until every submitted snapshot has been written or superseded.
     void waitForIdle();
     bool isIdle() const;
@@ -46,15 +58,21 @@ private:
     {
         QString path;
         QByteArray bytes;
+        RecordChanges changes;
+        bool isRecord = false;
     };
 
+    void enqueue(Snapshot snapshot);
     void run();
+    QByteArray bytesOf(Snapshot& snapshot);
 
     WriteFunction m_write;
     mutable std::mutex m_mutex;
     std::condition_variable m_workArrived;
     std::condition_variable m_becameIdle;
     std::vector<Snapshot> m_pending; // at most one per path, oldest first
+    // The writer thread's own copy of each record it writes; only that thread touches them.
+    std::map<QString, std::unique_ptr<AttemptRecordDocument>> m_records;
     bool m_writing = false;
     bool m_stopping = false;
     // Declared last: the thread starts once every member it uses exists.

@@ -179,36 +179,79 @@ float AttemptRecordDocument::recordAnswers(float stageStartTime, int maxStageSec
 {
     const float used = measureUsedSeconds(stageStartTime, clock.secondsSinceMidnight());
     writeTimes(used, maxStageSeconds);
-    copyAnswers(grid);
+    copyAnswers(grid, nullptr);
     return used;
+}
+
+float AttemptRecordDocument::recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
+                                           const AnswerSheet& grid, RecordChanges& changes)
+{
+    const float used = measureUsedSeconds(stageStartTime, clock.secondsSinceMidnight());
+    writeTimes(used, maxStageSeconds);
+    changes.usedTime = m_specialNumbers.attribute("used_time").value();
+    changes.maxTime = m_specialNumbers.attribute("max_time").value();
+    copyAnswers(grid, &changes);
+    return used;
+}
+
+void AttemptRecordDocument::apply(const RecordChanges& changes)
+{
+    if (changes.build)
+        build(changes.build->selectedDigits, changes.build->digitsPerRow);
+    if (changes.load) {
+        setLocale(changes.load->locale);
+        loadFromBytes(changes.load->bytes, changes.load->rows, changes.load->columns);
+    }
+    if (!changes.usedTime.isEmpty())
+        setTimeTexts(changes.usedTime.constData(), changes.maxTime.constData());
+    for (const auto& [index, text] : changes.answers) {
+        if (index < m_cells.size())
+            copyAnswer(index, text);
+    }
 }
 
 std::optional<float> AttemptRecordDocument::usedTime() const
 {
-    const pugi::xml_attribute used = m_specialNumbers.attribute("used_time");
-    if (!used)
+    return secondsAttribute("used_time");
+}
+
+std::optional<float> AttemptRecordDocument::maxTime() const
+{
+    return secondsAttribute("max_time");
+}
+
+std::optional<float> AttemptRecordDocument::secondsAttribute(const char* name) const
+{
+    const pugi::xml_attribute value = m_specialNumbers.attribute(name);
+    if (!value)
         return std::nullopt;
-    return parseUsedTimeText(textFromUtf8(used.value()), locale());
+    return parseUsedTimeText(textFromUtf8(value.value()), locale());
 }
 
 void AttemptRecordDocument::writeTimes(float usedSeconds, int maxStageSeconds)
 {
-    pugi::xml_attribute maxTime = m_specialNumbers.attribute("max_time");
-    pugi::xml_attribute usedTime = m_specialNumbers.attribute("used_time");
-    if (!usedTime) {
-        usedTime = maxTime ? m_specialNumbers.insert_attribute_before("used_time", maxTime)
-                           : m_specialNumbers.append_attribute("used_time");
+    const float recorded = std::min(usedSeconds, float(maxStageSeconds));
+    setTimeTexts(usedTimeText(recorded, locale()).toUtf8().constData(),
+                 QByteArray::number(maxStageSeconds).constData());
+}
+
+void AttemptRecordDocument::setTimeTexts(const char* usedTime, const char* maxTime)
+{
+    pugi::xml_attribute maxAttribute = m_specialNumbers.attribute("max_time");
+    pugi::xml_attribute usedAttribute = m_specialNumbers.attribute("used_time");
+    if (!usedAttribute) {
+        usedAttribute = maxAttribute ? m_specialNumbers.insert_attribute_before("used_time", maxAttribute)
+                                     : m_specialNumbers.append_attribute("used_time");
     }
     // max_time always follows used_time directly, also in a loaded file that had them the other way.
-    if (maxTime && usedTime.next_attribute() != maxTime) {
-        m_specialNumbers.remove_attribute(maxTime);
-        maxTime = pugi::xml_attribute();
+    if (maxAttribute && usedAttribute.next_attribute() != maxAttribute) {
+        m_specialNumbers.remove_attribute(maxAttribute);
+        maxAttribute = pugi::xml_attribute();
     }
-    if (!maxTime)
-        maxTime = m_specialNumbers.insert_attribute_after("max_time", usedTime);
-    const float recorded = std::min(usedSeconds, float(maxStageSeconds));
-    usedTime.set_value(usedTimeText(recorded, locale()).toUtf8().constData());
-    maxTime.set_value(QByteArray::number(maxStageSeconds).constData());
+    if (!maxAttribute)
+        maxAttribute = m_specialNumbers.insert_attribute_after("max_time", usedAttribute);
+    usedAttribute.set_value(usedTime);
+    maxAttribute.set_value(maxTime);
 }
 
 void AttemptRecordDocument::copyAnswers(const CellTextSource& grid)
@@ -222,10 +265,16 @@ void AttemptRecordDocument::copyAnswers(const CellTextSource& grid)
     }
 }
 
-void AttemptRecordDocument::copyAnswers(const AnswerSheet& grid)
+void AttemptRecordDocument::copyAnswers(const AnswerSheet& grid, RecordChanges* changes)
 {
     if (grid.rowCount() != m_rows || grid.columnCount() != m_columns) {
         copyAnswers(static_cast<const CellTextSource&>(grid));
+        // A sheet of another shape is no copy of the record; a reader of changes starts from the whole.
+        if (changes) {
+            changes->answers.clear();
+            for (std::size_t k = 0; k < m_cells.size(); ++k)
+                changes->answers.emplace_back(std::uint32_t(k), textFromUtf8(m_cells[k].cevap.value()));
+        }
         return;
     }
     // Same shape, same row-major order: walk both arrays side by side, and only cells whose text
@@ -239,15 +288,18 @@ void AttemptRecordDocument::copyAnswers(const AnswerSheet& grid)
         const std::uint32_t version = grid.textVersion(k);
         if (version == m_copiedVersions[k])
             continue;
-        copyAnswer(k, texts[k]);
+        if (copyAnswer(k, texts[k]) && changes)
+            changes->answers.emplace_back(std::uint32_t(k), texts[k]);
         m_copiedVersions[k] = version;
     }
 }
 
-void AttemptRecordDocument::copyAnswer(std::size_t index, const QString& text)
+bool AttemptRecordDocument::copyAnswer(std::size_t index, const QString& text)
 {
     const pugi::xml_attribute cevap = m_cells[index].cevap;
     // Rewriting an equal value would only churn the document's memory.
-    if (!sameText(text, cevap.value()))
-        setAttributeText(cevap, text);
+    if (sameText(text, cevap.value()))
+        return false;
+    setAttributeText(cevap, text);
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include "base/CellTextSource.h"
 #include "record/CellHandles.h"
+#include "record/RecordChanges.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -57,9 +58,17 @@ public:
     // in seconds, rounded to hundredths and not capped, for the stage's stageSeconds.
     float recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock, const CellTextSource& grid);
     float recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock, const AnswerSheet& grid);
+    // The same, also noting in `changes` what it changed.
+    float recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock, const AnswerSheet& grid,
+                        RecordChanges& changes);
+
+    // Brings a copy of another record up to date with what that record reported.
+    void apply(const RecordChanges& changes);
 
     // The used_time attribute read with the record's locale; none while it is absent or unreadable.
     std::optional<float> usedTime() const;
+    // The max_time attribute, read the same way.
+    std::optional<float> maxTime() const;
 
     // The locale whose decimal separator used_time is written and read with; the system's by default.
     QLocale locale() const { return m_locale.value_or(QLocale::system()); }
@@ -86,9 +95,11 @@ private:
         return std::size_t(row - 1) * std::size_t(m_columns) + std::size_t(column - 1);
     }
     void writeTimes(float usedSeconds, int maxStageSeconds);
+    void setTimeTexts(const char* usedTime, const char* maxTime);
+    std::optional<float> secondsAttribute(const char* name) const;
     void copyAnswers(const CellTextSource& grid);
-    void copyAnswers(const AnswerSheet& grid);
-    void copyAnswer(std::size_t index, const QString& text);
+    void copyAnswers(const AnswerSheet& grid, RecordChanges* changes);
+    bool copyAnswer(std::size_t index, const QString& text);
 
     // Kept behind a pointer so that a replacement document is complete, with its handles, before it
     // takes the place of the current one.

@@ -1,20 +1,16 @@
 #pragma once
 
+#include "settings/StageSettings.h"
+
 #include <QString>
 
 #include <functional>
 
-// The state of one recall stage. The first five values come from the settings (their defaults are the
-// settings' defaults); the limits are fixed rules of the discipline. Clock readings and durations are
-// single precision, like the clock itself.
-struct StageState
+// The state of one recall stage: the settings it was started with, and what the stage made of them.
+// The limits are fixed rules of the discipline. Clock readings and durations are single precision,
+// like the clock itself.
+struct StageState : StageSettings
 {
-    int digitsPerRow = 30;
-    int groupSize = 1;
-    bool showStageTimer = true;
-    int concentrationSeconds = 60;
-    bool cellTimerOn = true;
-
     bool endedByRule = false;
     int maxStageSeconds = 28800;
     float lockAfterSeconds = 600.0f;
@@ -23,6 +19,10 @@ struct StageState
     int nextDigitIndex = -1;
     int draftNumber = 0;
     bool firstActivation = true;
+    // The countdown is over and the stage clock runs (or ran).
+    bool recallStarted = false;
+    // The stage was finished or left; nothing of it acts any more.
+    bool ended = false;
 
     float stageStartTime = 0.0f;
     float digitStartTime = 0.0f;

@@ -5,9 +5,11 @@
 #include "boxes/modMsgBox.h"
 #include "buttons/PFormKontrol.h"
 #include "digits/SpecialNumbers.h"
+#include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 #include "frmZFon/frmZFon.h"
 #include "settings/SettingsPanelLayout.h"
+#include "settings/StageSettings.h"
 #include "skin/Fonts.h"
 #include "skin/FramePainter.h"
 #include "skin/Skin.h"
@@ -289,35 +291,46 @@ void frmMain::startClicked()
 {
     CompetitionMode = true;
     reportWriteFailure(m_settings.StoreSettings());
-    QWidget* stage = workingScreen();
-    if (!stage)
-        stage = new frmSpecialNumber_Main(*this, m_clock);
-    showChildScreen(stage);
+    QWidget* screen = workingScreen();
+    if (!screen) {
+        auto* stage = new frmSpecialNumber_Main(this, readStageSettings(m_settings.SettingsDocument()), m_clock);
+        connect(stage, &frmSpecialNumber_Main::left, this, &frmMain::returnFromCompetition);
+        connect(stage, &frmSpecialNumber_Main::finished, this, &frmMain::openResults);
+        screen = stage;
+    }
+    showChildScreen(screen);
     temelYarismaEkraniCiz();
-    emit stageOpened(stage);
+}
+
+frmMain::ResultsScreenFactory frmMain::defaultResultsScreenFactory()
+{
+    return [](frmMain& main) -> QWidget* {
+        return new frmSpecialNumber_Fin(&main, main.settings().SettingsDocument(),
+                                        [&main] { main.returnFromCompetition(); });
+    };
+}
+
+void frmMain::openResults()
+{
+    QWidget* results = m_resultsScreenFactory ? m_resultsScreenFactory(*this) : nullptr;
+    if (results)
+        showChildScreen(results);
+    else
+        returnFromCompetition();
 }
 
 void frmMain::showChildScreen(QWidget* screen)
 {
+    m_workingScreen = screen;
     screen->setGeometry(childScreenRect(geometry()));
     screen->show();
     screen->raise();
     screen->activateWindow();
 }
 
-QWidget* frmMain::workingScreen() const
-{
-    // Child windows are kept in the order they were created; message boxes are children too.
-    const auto windows = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* window : windows) {
-        if (window->isWindow() && window->objectName().startsWith(QLatin1String("frmSpecialNumber_")))
-            return window;
-    }
-    return nullptr;
-}
-
 void frmMain::returnFromCompetition()
 {
+    m_workingScreen = nullptr;
     CompetitionMode = false;
     temelYarismaEkraniCiz();
     activateWindow();

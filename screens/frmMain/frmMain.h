@@ -43,10 +43,17 @@ public:
     void ToggleBackground();
     void CenterMainWindow();
 
-    // Shows a stage or results window over this one, below the title strip.
+    // Creates the results screen of the attempt just recorded. Tests replace it; without one a finished
+    // stage returns to the settings.
+    using ResultsScreenFactory = std::function<QWidget*(frmMain&)>;
+    static ResultsScreenFactory defaultResultsScreenFactory();
+    void setResultsScreenFactory(ResultsScreenFactory factory) { m_resultsScreenFactory = std::move(factory); }
+
+    // Shows a stage or results window over this one, below the title strip; it is the working screen
+    // until it goes or the settings come back.
     void showChildScreen(QWidget* screen);
     // The recall stage or results window when one is open.
-    QWidget* workingScreen() const;
+    QWidget* workingScreen() const { return m_workingScreen; }
     // Back from the stage or the results: the settings look, with the focus on START.
     void returnFromCompetition();
 
@@ -54,9 +61,6 @@ public:
     bool isLoading() const { return m_settings.isLoading(); }
     bool backgroundShown() const { return m_backgroundShown; }
     frmZFon* backgroundWindow() const { return m_background; }
-
-signals:
-    void stageOpened(QWidget* stage);
 
 protected:
     bool event(QEvent* event) override;
@@ -73,6 +77,7 @@ private:
     void layOutPanel();
     void placeUrlLabels();
     void startClicked();
+    void openResults();
     void minimiseClicked();
     void UnloadAllScreens();
     QComboBox* combo(SettingsListId id) const;
@@ -91,6 +96,9 @@ private:
     PFormKontrol* m_strip = nullptr;
     QLabel* m_urlLabel = nullptr;  // lbKucukURL
     QLabel* m_urlShadow = nullptr; // lbKucukURLGolge
+
+    QPointer<QWidget> m_workingScreen;
+    ResultsScreenFactory m_resultsScreenFactory = defaultResultsScreenFactory();
 
     frmZFon* m_background = nullptr;
     bool m_backgroundShown = false;

@@ -6,8 +6,6 @@
 #include "frmSpecialNumber_Fin/ResultsGrid.h"
 #include "frmSpecialNumber_Fin/ScoreGridModel.h"
 #include "record/AttemptRecord.h"
-#include "record/UsedTimeText.h"
-#include "record/XmlText.h"
 #include "results/ScoreTable.h"
 #include "settings/StageSettings.h"
 #include "skin/Fonts.h"
@@ -27,14 +25,6 @@ const QColor WindowBackground(197, 214, 237);
 constexpr int ScoreColumnWidths[] = {255, 275, 170};
 constexpr int ScoreRowHeights[] = {42, 53};
 constexpr double ExplanationPointSize = 11.25;
-
-std::optional<float> recordedSeconds(const char* attribute)
-{
-    const pugi::xml_attribute value = AttemptRecord.specialNumbersElement().attribute(attribute);
-    if (!value)
-        return std::nullopt;
-    return parseUsedTimeText(textFromUtf8(value.value()), AttemptRecord.locale());
-}
 
 QRect onPixels(const QRectF& rect)
 {
@@ -124,8 +114,8 @@ void frmSpecialNumber_Fin::createExplanationGrid()
 void frmSpecialNumber_Fin::createScoreGrid()
 {
     // A time the record cannot give is left blank rather than shown as a time that was never measured.
-    const std::optional<float> maxSeconds = recordedSeconds("max_time");
-    const std::optional<float> usedSeconds = recordedSeconds("used_time");
+    const std::optional<float> maxSeconds = AttemptRecord.maxTime();
+    const std::optional<float> usedSeconds = AttemptRecord.usedTime();
     m_scoreModel =
         new ScoreGridModel(ScoreTable(m_scoring.score(), maxSeconds.value_or(0.0f), usedSeconds.value_or(0.0f)), this);
     if (!maxSeconds)

@@ -3,27 +3,23 @@
 #include "base/Clock.h"
 #include "buttons/SkinButton.h"
 #include "digits/SpecialNumbers.h"
-#include "files/ProgramDirectory.h"
-#include "frmMain/frmMain.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/ConcentrationPanel.h"
 #include "frmSpecialNumber_Main/StageDrafts.h"
 #include "frmSpecialNumber_Main/TimeDisplay.h"
 #include "record/AttemptRecord.h"
-#include "settings/StageSettings.h"
 #include "skin/Fonts.h"
 #include "skin/Skin.h"
+#include "stage/RunningAttempt.h"
 #include "stage/StageClocks.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QRandomGenerator>
 #include <QTimer>
 
 #include <memory>
@@ -41,19 +37,19 @@ QTimer* makeClock(const char* name, QObject* parent)
 }
 } // namespace
 
-frmSpecialNumber_Main::frmSpecialNumber_Main(frmMain& mainWindow, Clock& clock)
-    : QWidget(&mainWindow, Qt::Window | Qt::FramelessWindowHint), m_main(mainWindow), m_clock(clock), m_surface(this)
+frmSpecialNumber_Main::frmSpecialNumber_Main(QWidget* owner, const StageSettings& settings, Clock& clock)
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint), m_clock(clock), m_surface(this),
+      m_attempt(std::make_unique<RunningAttempt>(settings, SelectedDigits, RunningAttempt::chooseDraftNumber(clock),
+                                                 AttemptRecord, clock)),
+      m_state(m_attempt->state())
 {
     setObjectName(QStringLiteral("frmSpecialNumber_Main"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    readSettings();
-    m_state.draftNumber = chooseDraft();
-    BuildAttemptRecord(SelectedDigits, m_state.digitsPerRow);
     createControls();
     setUpGrid();
-    m_drafts = new StageDrafts(this, *m_grid, m_state, m_clock, [this] { showCurrentGroup(); });
+    m_drafts = new StageDrafts(this, *m_grid, *m_attempt, [this] { showCurrentGroup(); });
     showCurrentGroup();
 
     // Key preview: the stage sees every key of its window before the control that has the focus.
@@ -66,28 +62,6 @@ frmSpecialNumber_Main::~frmSpecialNumber_Main()
     stopClocks();
 }
 
-void frmSpecialNumber_Main::readSettings()
-{
-    const StageSettings settings = readStageSettings(m_main.settings().SettingsDocument());
-    m_state.digitsPerRow = settings.digitsPerRow;
-    m_state.groupSize = settings.groupSize;
-    m_state.showStageTimer = settings.showStageTimer;
-    m_state.concentrationSeconds = settings.concentrationSeconds;
-    m_state.cellTimerOn = settings.cellTimerOn;
-}
-
-// Seeded from the clock, as each stage draws its own number; a number whose draft exists is drawn again.
-int frmSpecialNumber_Main::chooseDraft()
-{
-    QRandomGenerator random(quint32(m_clock.secondsSinceMidnight() * 1000.0f));
-    return chooseDraftNumber(
-        [&random] { return random.generateDouble(); },
-        [](int number) {
-            return QFile::exists(
-                programFilePath(QStringLiteral("draft_record_") + QString::number(number) + QStringLiteral(".xml")));
-        });
-}
-
 void frmSpecialNumber_Main::createControls()
 {
     m_grid = new AnswerGrid(this);
@@ -95,7 +69,7 @@ void frmSpecialNumber_Main::createControls()
     hooks.beforeEdit = [this](int row, int column, bool& cancel) { beforeEdit(row, column, cancel); };
     hooks.afterEdit = [this](int row, int column) { afterEdit(row, column); };
     hooks.cellChanged = [this](int, int, int, int) {
-        if (!m_state.firstActivation && !m_ended)
+        if (!m_state.firstActivation && !m_state.ended)
             showCurrentGroup();
     };
     m_grid->setHooks(std::move(hooks));
@@ -159,7 +133,7 @@ float frmSpecialNumber_Main::now() const
 
 bool frmSpecialNumber_Main::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && !m_ended) {
+    if (event->type() == QEvent::WindowActivate && !m_state.ended) {
         if (m_state.firstActivation) {
             startConcentration();
             m_state.firstActivation = false;
@@ -171,7 +145,7 @@ bool frmSpecialNumber_Main::event(QEvent* event)
 
 bool frmSpecialNumber_Main::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || m_ended)
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || m_state.ended)
         return QWidget::eventFilter(watched, event);
     // An ignored key travels on to the parents of its receiver; only its first delivery is previewed.
     auto* receiver = static_cast<QWidget*>(watched);
@@ -186,7 +160,7 @@ bool frmSpecialNumber_Main::previewKey(QKeyEvent* event, QWidget* receiver)
 {
     QPointer<frmSpecialNumber_Main> alive(this);
     if (handleDraftKey(event)) {
-        if (alive && !m_ended)
+        if (alive && !m_state.ended)
             m_grid->takeFocus();
         return true;
     }
@@ -219,12 +193,12 @@ void frmSpecialNumber_Main::resizeEvent(QResizeEvent* event)
 void frmSpecialNumber_Main::closeEvent(QCloseEvent* event)
 {
     // The window system's close (Alt+F4) would drop a running attempt without a word; BACK asks first.
-    if (event->spontaneous() && !m_ended) {
+    if (event->spontaneous() && !m_state.ended) {
         event->ignore();
         return;
     }
     // However the stage closes, its clocks stop first and nothing of it acts again.
     stopClocks();
-    m_ended = true;
+    m_state.ended = true;
     QWidget::closeEvent(event);
 }

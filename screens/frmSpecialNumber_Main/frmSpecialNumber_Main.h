@@ -2,12 +2,11 @@
 
 #include "base/GridCell.h"
 #include "skin/PersistentSurface.h"
-#include "stage/LockedDigitCheck.h"
 #include "stage/StageState.h"
 
 #include <QWidget>
 
-#include <functional>
+#include <memory>
 
 class AnswerGrid;
 class Clock;
@@ -18,33 +17,30 @@ class QTimer;
 class SkinButton;
 class StageDrafts;
 class TimeDisplay;
-class frmMain;
+class RunningAttempt;
 
 // The recall stage: the answer grid `gCevap`, the concentration countdown, the time display, the three
-// stage clocks and the ways the stage ends. It lies over the settings window, which created it, and
-// closes itself (deleted later) when it ends.
+// stage clocks and the ways the stage ends. It lies over the window that created it and closes itself
+// (deleted later) when it ends, after telling that window how: `left` after BACK or CANCEL, `finished`
+// once the attempt is recorded for the results. The attempt itself, its rules and its drafts belong to
+// RunningAttempt; this window hands it the events and shows what it reports.
 class frmSpecialNumber_Main final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmSpecialNumber_Main)
 
 public:
-    // Creates the results screen of the attempt just recorded; the stage shows it over the settings window.
-    using ResultsScreenFactory = std::function<QWidget*(frmMain&)>;
-
-    frmSpecialNumber_Main(frmMain& mainWindow, Clock& clock);
+    // Owned by `owner`, a window of its own over it; the attempt is built from `settings` and the
+    // selected digits.
+    frmSpecialNumber_Main(QWidget* owner, const StageSettings& settings, Clock& clock);
     ~frmSpecialNumber_Main() override;
-
-    // Program-wide: the factory every later stage opens its results with (the results screen unless
-    // replaced). Without one a finished stage returns to the settings window.
-    static void setResultsScreenFactory(ResultsScreenFactory factory);
-    static ResultsScreenFactory defaultResultsScreenFactory();
 
     const StageState& state() const { return m_state; }
     AnswerGrid& grid() { return *m_grid; }
     StageDrafts& drafts() { return *m_drafts; }
+    RunningAttempt& attempt() { return *m_attempt; }
     // True from the moment the stage was finished or left; nothing of it acts afterwards.
-    bool hasEnded() const { return m_ended; }
+    bool hasEnded() const { return m_state.ended; }
 
     // The ticks of the three 10 ms clocks trmConcentration, trmSure and trmEdit.
     void concentrationTick();
@@ -54,6 +50,12 @@ public:
     // BACK and CANCEL; FINISH. Each asks first in the Yes/No box that answers No by itself.
     void confirmLeave();
     void confirmFinish();
+
+signals:
+    // The stage was left with BACK or CANCEL; it closes next.
+    void left();
+    // The attempt is recorded for the results (and a rule's ending message was shown); the stage closes next.
+    void finished();
 
 protected:
     bool event(QEvent* event) override;
@@ -65,9 +67,7 @@ protected:
 private:
     // Creation (frmSpecialNumber_Main.cpp).
     void createControls();
-    void readSettings();
     void setUpGrid();
-    int chooseDraft();
     float now() const;
     bool previewKey(QKeyEvent* event, QWidget* receiver);
 
@@ -78,7 +78,6 @@ private:
     // Entry (frmSpecialNumber_MainEntry.cpp).
     void beforeEdit(int row, int column, bool& cancel);
     void afterEdit(int row, int column);
-    void saveDraft();
     bool handleDraftKey(QKeyEvent* event);
 
     // Clocks (frmSpecialNumber_MainClocks.cpp).
@@ -93,12 +92,12 @@ private:
     int askConfirmation(const QString& prompt);
     void finishStage();
     void leaveStage();
-    void openResults();
 
-    frmMain& m_main;
     Clock& m_clock;
     PersistentSurface m_surface;
-    StageState m_state;
+    const std::unique_ptr<RunningAttempt> m_attempt;
+    // The attempt's state, which the stage's clocks and layout read and advance.
+    StageState& m_state;
 
     AnswerGrid* m_grid = nullptr;                  // gCevap
     QLabel* m_groupLabel = nullptr;                // lbGroup
@@ -110,11 +109,8 @@ private:
     QTimer* m_trmSure = nullptr;
     QTimer* m_trmEdit = nullptr;
     StageDrafts* m_drafts = nullptr;
-    LockedDigitCheck m_lockedDigitCheck;
 
     // The cell and painted width of the per-digit bar; -1: no bar painted since the last restart.
     GridCell m_barCell;
     int m_barPixels = -1;
-    bool m_recallStarted = false;
-    bool m_ended = false;
 };

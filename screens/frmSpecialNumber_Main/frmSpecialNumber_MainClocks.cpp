@@ -7,8 +7,8 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/ConcentrationPanel.h"
-#include "frmSpecialNumber_Main/StageDrafts.h"
 #include "frmSpecialNumber_Main/TimeDisplay.h"
+#include "stage/RunningAttempt.h"
 #include "stage/StageClocks.h"
 
 #include <QLabel>
@@ -30,7 +30,7 @@ void frmSpecialNumber_Main::startConcentration()
 
 void frmSpecialNumber_Main::concentrationTick()
 {
-    if (m_ended || !m_trmConcentration->isActive())
+    if (m_state.ended || !m_trmConcentration->isActive())
         return;
     const ConcentrationFrame frame = ::concentrationTick(m_state, now());
     if (frame.finished)
@@ -45,9 +45,8 @@ void frmSpecialNumber_Main::beginRecall()
 {
     m_concentration->hide();
     // A draft restored during the countdown counts from here, so the countdown itself stays whole.
-    m_drafts->recallStarted();
+    m_attempt->startRecall();
     m_trmSure->start();
-    m_recallStarted = true;
     m_back->show();
     m_finish->show();
     m_groupLabel->show();
@@ -55,7 +54,7 @@ void frmSpecialNumber_Main::beginRecall()
 
 void frmSpecialNumber_Main::stageTick()
 {
-    if (m_ended || !m_trmSure->isActive())
+    if (m_state.ended || !m_trmSure->isActive())
         return;
     const StageFrame frame = ::stageTick(m_state, now(), !MsgBoxWindow.isNull());
     if (frame.stopClock)
@@ -68,7 +67,7 @@ void frmSpecialNumber_Main::stageTick()
 
 void frmSpecialNumber_Main::digitTick()
 {
-    if (m_ended || !m_trmEdit->isActive())
+    if (m_state.ended || !m_trmEdit->isActive())
         return;
     const DigitFrame frame = ::digitTick(m_state, now());
     // Past the last cell of the grid there is no cell to draw the bar in; the limit still applies.
@@ -110,5 +109,5 @@ void frmSpecialNumber_Main::stopClocks()
 // The stage clock ran and has stopped at the maximum stage time.
 bool frmSpecialNumber_Main::stageTimeIsUp() const
 {
-    return m_recallStarted && !m_trmSure->isActive();
+    return m_state.recallStarted && !m_trmSure->isActive();
 }

@@ -3,12 +3,10 @@
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 
 #include "boxes/modMsgBox.h"
-#include "frmMain/frmMain.h"
-#include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/StageDrafts.h"
-#include "record/AttemptRecord.h"
+#include "stage/RunningAttempt.h"
 #include "stage/StageClocks.h"
 
 #include <QPointer>
@@ -19,26 +17,7 @@ const QString LeavePrompt = QStringLiteral("Do you want to go back?");
 const QString FinishPrompt = QStringLiteral("Do you want to finish this stage?");
 constexpr quint32 YesNoQuestionStyle = 36;
 constexpr qint32 AnswerTickMilliseconds = 1000;
-
-frmSpecialNumber_Main::ResultsScreenFactory& resultsScreenFactory()
-{
-    static frmSpecialNumber_Main::ResultsScreenFactory factory = frmSpecialNumber_Main::defaultResultsScreenFactory();
-    return factory;
-}
 } // namespace
-
-frmSpecialNumber_Main::ResultsScreenFactory frmSpecialNumber_Main::defaultResultsScreenFactory()
-{
-    return [](frmMain& main) -> QWidget* {
-        return new frmSpecialNumber_Fin(&main, main.settings().SettingsDocument(),
-                                        [&main] { main.returnFromCompetition(); });
-    };
-}
-
-void frmSpecialNumber_Main::setResultsScreenFactory(ResultsScreenFactory factory)
-{
-    resultsScreenFactory() = std::move(factory);
-}
 
 // The stage may be gone when this returns: callers check a guard before they touch it.
 int frmSpecialNumber_Main::askConfirmation(const QString& prompt)
@@ -62,11 +41,11 @@ int frmSpecialNumber_Main::askConfirmation(const QString& prompt)
 
 void frmSpecialNumber_Main::confirmLeave()
 {
-    if (m_ended)
+    if (m_state.ended)
         return;
     QPointer<frmSpecialNumber_Main> alive(this);
     const int answer = askConfirmation(LeavePrompt);
-    if (!alive || m_ended)
+    if (!alive || m_state.ended)
         return;
     if (answer == MsgBoxYes)
         leaveStage();
@@ -77,11 +56,11 @@ void frmSpecialNumber_Main::confirmLeave()
 
 void frmSpecialNumber_Main::confirmFinish()
 {
-    if (m_ended)
+    if (m_state.ended)
         return;
     QPointer<frmSpecialNumber_Main> alive(this);
     const int answer = askConfirmation(FinishPrompt);
-    if (!alive || m_ended)
+    if (!alive || m_state.ended)
         return;
     if (answer == MsgBoxYes || stageTimeIsUp())
         finishStage();
@@ -89,41 +68,30 @@ void frmSpecialNumber_Main::confirmFinish()
 
 void frmSpecialNumber_Main::leaveStage()
 {
-    m_ended = true;
+    m_state.ended = true;
     stopClocks();
     m_drafts->stageEnding();
-    m_main.returnFromCompetition();
+    emit left();
     close();
 }
 
 void frmSpecialNumber_Main::finishStage()
 {
-    if (m_ended)
+    if (m_state.ended)
         return;
-    m_ended = true;
+    m_state.ended = true;
     stopClocks();
     // A rule can end the stage under an open confirmation box; the box goes, and its caller does nothing more.
     closeOpenMsgBox(MsgBoxNo);
     // An open access-code prompt goes too, and the pending draft write ends before the record is final.
     m_drafts->stageEnding();
-    m_state.stageSeconds =
-        RecordAnswers(m_state.stageStartTime, m_state.maxStageSeconds, m_clock, m_grid->answers().sheet());
+    m_attempt->finish(m_grid->answers().sheet());
     if (m_state.endedByRule) {
         QPointer<frmSpecialNumber_Main> alive(this);
         ShowMessage(this, ProgramTitle, m_state.endMessage, QMessageBox::Information);
         if (!alive)
             return;
     }
-    openResults();
+    emit finished();
     close();
-}
-
-void frmSpecialNumber_Main::openResults()
-{
-    const ResultsScreenFactory& factory = resultsScreenFactory();
-    QWidget* results = factory ? factory(m_main) : nullptr;
-    if (results)
-        m_main.showChildScreen(results);
-    else
-        m_main.returnFromCompetition();
 }

@@ -4,8 +4,8 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/StageDrafts.h"
-#include "record/AttemptRecord.h"
 #include "stage/EntryRules.h"
+#include "stage/RunningAttempt.h"
 
 #include <QTimer>
 
@@ -19,30 +19,24 @@ void frmSpecialNumber_Main::beforeEdit(int row, int column, bool& cancel)
 void frmSpecialNumber_Main::afterEdit(int row, int column)
 {
     // An editor can still close while the stage ends (its message takes the focus); that edit is not ruled on.
-    if (m_ended)
+    if (m_state.ended)
         return;
     AnswerGridModel& model = m_grid->answers();
-    const CommitOutcome outcome = commitEdit(model.rulesSheet(), m_state, row, column, now());
+    const RunningAttempt::EditOutcome outcome = m_attempt->editEnded(model.rulesSheet(), row, column);
     if (outcome.restartDigitClock) {
         model.clearFlood();
         m_barPixels = -1;
         m_trmEdit->stop();
         m_trmEdit->start();
     }
-    saveDraft();
-    if (checkLockedDigits(m_state, m_lockedDigitCheck, model.sheet(), AttemptRecord.questions(), now())) {
+    if (outcome.finishStage) {
         m_trmEdit->stop();
         finishStage();
     }
 }
 
-void frmSpecialNumber_Main::saveDraft()
-{
-    m_drafts->saveDraft();
-}
-
 bool frmSpecialNumber_Main::handleDraftKey(QKeyEvent* event)
 {
     // The access-code prompt is modal: a clock may end the stage before it returns.
-    return !m_ended && m_drafts->handleKeyPress(event);
+    return !m_state.ended && m_drafts->handleKeyPress(event);
 }

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         RecallStageFixture::SetUp();
-        frmSpecialNumber_Main::setResultsScreenFactory(frmSpecialNumber_Main::defaultResultsScreenFactory());
+        m_main->setResultsScreenFactory(frmMain::defaultResultsScreenFactory());
     }
 
     QString draftPath(int draftNumber) const

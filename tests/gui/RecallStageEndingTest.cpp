@@ -257,7 +257,7 @@ TEST_F(RecallStageEndingTest, ruleUnderAnOpenConfirmation_closesTheBoxAndFinishe
 
 TEST_F(RecallStageEndingTest, withoutAResultsScreen_finishReturnsToSettings)
 {
-    frmSpecialNumber_Main::setResultsScreenFactory({});
+    m_main->setResultsScreenFactory({});
     start();
     enterRecall();
     answerNextDialog(MsgBoxYes);

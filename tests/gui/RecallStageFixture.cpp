@@ -21,13 +21,6 @@ void RecallStageFixture::SetUp()
 {
     ASSERT_TRUE(m_directory.isValid());
     setProgramDirectory(m_directory.path());
-    frmSpecialNumber_Main::setResultsScreenFactory([this](frmMain& main) -> QWidget* {
-        ++m_resultsOpened;
-        auto* results = new QWidget(&main, Qt::Window | Qt::FramelessWindowHint);
-        results->setObjectName(QStringLiteral("frmSpecialNumber_Fin"));
-        results->setAttribute(Qt::WA_DeleteOnClose);
-        return results;
-    });
 
     m_dialogGuard.setInterval(300);
     QObject::connect(&m_dialogGuard, &QTimer::timeout, [this] {
@@ -41,6 +34,13 @@ void RecallStageFixture::SetUp()
 
     m_main = std::make_unique<frmMain>(m_clock);
     m_main->setScreenGeometryProvider([] { return QRect(0, 0, 1280, 1024); }, [] { return QRect(0, 0, 1280, 984); });
+    m_main->setResultsScreenFactory([this](frmMain& main) -> QWidget* {
+        ++m_resultsOpened;
+        auto* results = new QWidget(&main, Qt::Window | Qt::FramelessWindowHint);
+        results->setObjectName(QStringLiteral("frmSpecialNumber_Fin"));
+        results->setAttribute(Qt::WA_DeleteOnClose);
+        return results;
+    });
     ASSERT_TRUE(m_main->load());
     m_main->show();
     m_main->activateWindow();
@@ -58,7 +58,6 @@ void RecallStageFixture::TearDown()
     ScriptedDialog::clearScript();
     EXPECT_TRUE(m_unexpectedDialogs.isEmpty()) << m_unexpectedDialogs.join(QStringLiteral(" | ")).toStdString();
     m_dialogGuard.stop();
-    frmSpecialNumber_Main::setResultsScreenFactory(frmSpecialNumber_Main::defaultResultsScreenFactory());
     CompetitionMode = false;
     MsgBoxWindow = nullptr;
 }

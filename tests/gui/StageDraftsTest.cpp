@@ -9,6 +9,7 @@
 #include "record/AttemptRecord.h"
 #include "skin/Fonts.h"
 #include "stage/AnswerSheet.h"
+#include "stage/RunningAttempt.h"
 #include "stage/StageClocks.h"
 #include "stage/StageState.h"
 
@@ -44,12 +45,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_directory.isValid());
-        setProgramDirectory(m_directory.path());
-        AttemptRecord.setLocale(QLocale::c());
-        BuildAttemptRecord(syntheticDigits(Rows * Columns), Columns);
-
-        state.digitsPerRow = Columns;
-        state.draftNumber = DraftNumber;
         state.firstActivation = false;
         state.stageStartTime = RecallStart;
         clock.set(RecallStart + 60.0f);
@@ -62,7 +57,7 @@ protected:
         AnswerGridHooks hooks;
         hooks.afterEdit = [this](int, int) { drafts->saveDraft(); };
         grid->setHooks(hooks);
-        drafts = new StageDrafts(m_stage.get(), *grid, state, clock, [this] { ++groupRedraws; });
+        drafts = new StageDrafts(m_stage.get(), *grid, *attempt, [this] { ++groupRedraws; });
         m_stage->show();
         m_stage->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_stage.get()));
@@ -77,7 +72,18 @@ protected:
         setProgramDirectory(QString());
     }
 
-    void startRecall() { drafts->recallStarted(); }
+    void startRecall() { attempt->startRecall(); }
+
+    // The draft file's name is fixed when the attempt starts, so the program directory is set first.
+    std::unique_ptr<RunningAttempt> makeAttempt()
+    {
+        setProgramDirectory(m_directory.path());
+        AttemptRecord.setLocale(QLocale::c());
+        StageSettings settings;
+        settings.digitsPerRow = Columns;
+        return std::make_unique<RunningAttempt>(settings, syntheticDigits(Rows * Columns), DraftNumber, AttemptRecord,
+                                                clock);
+    }
 
     QString draftPath() const { return QDir(m_directory.path()).filePath(QStringLiteral("draft_record_4711.xml")); }
     QString restorePath() const { return QDir(m_directory.path()).filePath(QStringLiteral("draft_record.xml")); }
@@ -153,9 +159,10 @@ protected:
     QLabel* notice() const { return m_stage->findChild<QLabel*>(QStringLiteral("draftNotice")); }
 
     QTemporaryDir m_directory;
-    std::unique_ptr<QWidget> m_stage;
-    StageState state;
     FakeClock clock;
+    std::unique_ptr<RunningAttempt> attempt = makeAttempt();
+    StageState& state = attempt->state();
+    std::unique_ptr<QWidget> m_stage;
     AnswerGrid* grid = nullptr;
     StageDrafts* drafts = nullptr;
     int groupRedraws = 0;
@@ -311,7 +318,7 @@ TEST_F(StageDraftsTest, restoreDuringTheCountdown_keepsTheCountdownAndCarriesThe
     drafts->loadDraft();
     EXPECT_TRUE(restoredIntoGrid());
     EXPECT_FLOAT_EQ(state.stageStartTime, RecallStart);
-    EXPECT_FLOAT_EQ(drafts->pendingRestoredSeconds(), 600.0f);
+    EXPECT_FLOAT_EQ(attempt->pendingRestoredSeconds(), 600.0f);
     // A digit typed under the countdown panel saves the restored time, not the countdown's.
     drafts->saveDraft();
     EXPECT_STREQ(specialNumbers(*writtenDraft()).attribute("used_time").value(), "600");
@@ -320,8 +327,8 @@ TEST_F(StageDraftsTest, restoreDuringTheCountdown_keepsTheCountdownAndCarriesThe
     EXPECT_FALSE(halfway.finished);
     EXPECT_EQ(halfway.text, QStringLiteral("30"));
     ASSERT_TRUE(concentrationTick(state, RecallStart + 60.0f).finished);
-    drafts->recallStarted();
-    EXPECT_FLOAT_EQ(drafts->pendingRestoredSeconds(), 0.0f);
+    attempt->startRecall();
+    EXPECT_FLOAT_EQ(attempt->pendingRestoredSeconds(), 0.0f);
 
     state.countDown = false;
     EXPECT_EQ(stageTick(state, RecallStart + 120.0f, false).displayText, QStringLiteral("0:11:00"));
@@ -374,12 +381,9 @@ TEST_F(StageDraftsTest, unusableRestoreFile_changesNothingAndSaysWhy)
 TEST_F(StageDraftsTest, failedSave_showsANoticeUntilASaveSucceeds)
 {
     startRecall();
-    const QString blocker = QDir(m_directory.path()).filePath(QStringLiteral("blocker"));
-    QFile file(blocker);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    // A plain file where the program directory should be: nothing can be created in it.
-    setProgramDirectory(blocker);
+    // A directory that is not empty where the draft should be: no file can take its place.
+    const QString blocker = draftPath();
+    ASSERT_TRUE(QDir().mkpath(QDir(blocker).filePath(QStringLiteral("inside"))));
 
     ASSERT_FALSE(notice()->isVisible());
     grid->answers().setCellText(1, 1, QStringLiteral("3"));
@@ -394,7 +398,7 @@ TEST_F(StageDraftsTest, failedSave_showsANoticeUntilASaveSucceeds)
     EXPECT_EQ(notice()->geometry().bottom(), 400 - 1 - StageDrafts::NoticeMargin);
     EXPECT_FLOAT_EQ(state.stageSeconds, 60.0f);
 
-    setProgramDirectory(m_directory.path());
+    ASSERT_TRUE(QDir(blocker).removeRecursively());
     grid->answers().setCellText(1, 2, QStringLiteral("4"));
     drafts->saveDraft();
     expectDraftHoldsGrid(*writtenDraft());
@@ -409,12 +413,12 @@ TEST_F(StageDraftsTest, stageEnding_leavesTheNewestDraftOnDiskAndLaterSavesWrite
     drafts->saveDraft();
     drafts->stageEnding();
     expectDraftHoldsGrid(*draftOnDisk());
-    EXPECT_TRUE(drafts->writer().isIdle());
+    EXPECT_TRUE(attempt->isDraftWriteIdle());
 
     // An edit ended while the stage closes is still saved, and the record is free for the stage at once.
     grid->answers().setCellText(1, 2, QStringLiteral("6"));
     drafts->saveDraft();
-    EXPECT_TRUE(drafts->writer().isIdle());
+    EXPECT_TRUE(attempt->isDraftWriteIdle());
     expectDraftHoldsGrid(*draftOnDisk());
 }
 
