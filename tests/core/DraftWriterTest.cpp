@@ -1,4 +1,8 @@
 #include "files/DraftWriter.h"
+#include "AttemptRecordTestSupport.h"
+#include "base/Clock.h"
+#include "record/AttemptRecordDocument.h"
+#include "stage/AnswerSheet.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -133,6 +137,41 @@ TEST_F(DraftWriterTest, burstDuringSlowWrite_writesOnlyTheNewestSnapshot)
     QCoreApplication::processEvents();
     ASSERT_EQ(m_finished.size(), 2u);
     EXPECT_TRUE(m_finished[0].ok && m_finished[1].ok);
+}
+
+TEST_F(DraftWriterTest, recordChangesDuringSlowWrite_reachTheFileInFull)
+{
+    // The writer keeps its own copy of the record: changes that wait behind a slow write are merged,
+    // never dropped, so the file ends up equal to the record however the saves were grouped.
+    AttemptRecordDocument record;
+    record.setLocale(QLocale::c());
+    const QString digits = syntheticDigits(12);
+    record.build(digits, 4);
+    AnswerSheet sheet;
+    sheet.reset(3, 4);
+    GatedWrite gate;
+    DraftWriter writer(gate.function());
+
+    RecordChanges first;
+    first.build = RecordChanges::Build{digits, 4};
+    const auto save = [&](float seconds, RecordChanges changes) {
+        record.recordAnswers(0.0f, 28800, FakeClock(seconds), sheet, changes);
+        writer.submit(path(), std::move(changes));
+    };
+    sheet.setCellText(1, 1, QStringLiteral("7"));
+    save(1.0f, std::move(first));
+    gate.waitUntilEntered();
+    sheet.setCellText(1, 2, QStringLiteral("3"));
+    save(2.0f, {});
+    sheet.setCellText(3, 4, QStringLiteral("9"));
+    sheet.setCellText(1, 1, QString());
+    save(3.5f, {});
+    gate.release();
+    writer.waitForIdle();
+
+    ASSERT_EQ(gate.calls().size(), 2u);
+    EXPECT_EQ(readFile(path()), record.serialize());
+    EXPECT_TRUE(readFile(path()).contains("used_time=\"3.5\""));
 }
 
 TEST_F(DraftWriterTest, burstForTwoFiles_keepsTheNewestOfEach)

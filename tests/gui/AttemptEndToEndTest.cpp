@@ -6,6 +6,7 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/StageDrafts.h"
+#include "record/AttemptRecord.h"
 
 #include <QApplication>
 #include <QFile>
@@ -100,6 +101,52 @@ TEST_F(AttemptEndToEndTest, accessCode_restoresAnEarlierStagesDraftIntoTheRunnin
     m_stage->stageTick();
     // 10 restored seconds plus the minute of this stage.
     EXPECT_NEAR(m_stage->state().stageSeconds, 28800.0f - 70.0f, 0.02f);
+}
+
+TEST_F(AttemptEndToEndTest, restoreDuringTheCountdown_thenThePerDigitRule_keepsTheRestoredTime)
+{
+    // An earlier stage's draft with ten minutes used.
+    start();
+    enterRecall();
+    typeAt(1, 1, questionDigit(1, 1));
+    m_clock.advance(5.0f);
+    m_stage->drafts().saveDraft();
+    m_stage->drafts().waitForPendingWrite();
+    QByteArray draft;
+    {
+        QFile file(draftPath(m_stage->state().draftNumber));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        draft = file.readAll();
+    }
+    draft.replace("used_time=\"5\"", "used_time=\"600\"");
+    {
+        QFile file(m_directory.filePath(QStringLiteral("draft_record.xml")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(draft), draft.size());
+    }
+    answerNextDialog(MsgBoxYes);
+    m_stage->confirmLeave();
+    flushDeletes();
+
+    // Restored under the countdown, then a digit typed under it takes longer than a digit may.
+    start();
+    const float countdownStart = m_clock.secondsSinceMidnight();
+    m_clock.advance(2.0f);
+    scriptPromptAnswer(QStringLiteral("qvz"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12, Qt::ControlModifier);
+    ASSERT_EQ(cellText(1, 1), questionDigit(1, 1));
+    m_clock.advance(2.0f);
+    typeAt(1, 2, questionDigit(1, 2));
+    m_clock.set(countdownStart + 19.5f);
+    answerNextDialog(QMessageBox::Ok);
+    m_stage->digitTick();
+    ASSERT_TRUE(m_stage.isNull() || m_stage->hasEnded());
+
+    // The countdown so far and the restored ten minutes: 0:10:19.
+    ASSERT_TRUE(AttemptRecord.usedTime().has_value());
+    EXPECT_FLOAT_EQ(*AttemptRecord.usedTime(), 619.5f);
+    flushDeletes();
+    ASSERT_NE(resultsScreen(), nullptr);
 }
 
 TEST_F(AttemptEndToEndTest, activatingTheSettingsWindowDuringTheStage_leavesTheKeyboardWithTheStage)
