@@ -1,6 +1,7 @@
 #include "frmMain/frmMain.h"
 
 #include "base/Clock.h"
+#include "base/ProgramTitle.h"
 #include "base/WindowPlacement.h"
 #include "boxes/modMsgBox.h"
 #include "buttons/PFormKontrol.h"
@@ -25,9 +26,7 @@
 bool CompetitionMode = false;
 
 namespace {
-const QColor InnerBackground(197, 214, 237);
 const QColor LabelColour(192, 0, 0);
-const QString ProgramTitle = QStringLiteral("KORVALIN");
 const QString WebAddress = QStringLiteral("www.korvalin.org");
 constexpr QSize PanelSize(750, 265);
 
@@ -100,7 +99,7 @@ void frmMain::createSettingsPanel()
     m_panel->setObjectName(QStringLiteral("picAyarlar"));
     m_panel->setAutoFillBackground(true);
     QPalette palette = m_panel->palette();
-    palette.setColor(QPalette::Window, InnerBackground);
+    palette.setColor(QPalette::Window, SkinPieces::InnerColour);
     palette.setColor(QPalette::WindowText, LabelColour);
     m_panel->setPalette(palette);
     m_panel->hide();
@@ -232,9 +231,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 void frmMain::temelYarismaEkraniCiz()
 {
-    m_surface.resize(size(), InnerBackground);
+    m_surface.resize(size(), SkinPieces::InnerColour);
     m_surface.paintPersistent([this](QPainter& painter) {
-        painter.fillRect(QRect(QPoint(0, 0), size()), InnerBackground);
+        painter.fillRect(QRect(QPoint(0, 0), size()), SkinPieces::InnerColour);
         paintSettingsLook(painter, size(), CompetitionMode);
         if (!CompetitionMode)
             DrawControlFrame(painter, m_panel->geometry());
