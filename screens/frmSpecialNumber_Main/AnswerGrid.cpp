@@ -5,6 +5,7 @@
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/KeyCharacter.h"
 #include "skin/Fonts.h"
+#include "stage/CellEditorRules.h"
 #include "style/ScrollBarExtentStyle.h"
 
 #include <QHeaderView>
@@ -135,9 +136,9 @@ void AnswerGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     // A character that the editor would discard does not open it: an editor left open and empty would
-    // erase the cell at the next move.
+    // erase the cell at the next move. Enter has nothing to commit on a closed cell.
     event->accept();
-    if (KeyCharacter::isDigit(code) || code == KeyCharacter::Backspace)
+    if (isAcceptedEditorKey(code) && code != EnterKey)
         edit(currentIndex(), AnyKeyPressed, event);
 }
 
@@ -190,11 +191,9 @@ bool AnswerGrid::filterEditorKey(QLineEdit* editor, QKeyEvent* event)
     const int code = KeyCharacter::of(*event);
     if (code == KeyCharacter::None)
         return false;
-    if (!KeyCharacter::passesFilter(code))
+    if (!isAcceptedEditorKey(code))
         return true;
-    if (m_hooks.keyTyped)
-        m_hooks.keyTyped(m_editRow, m_editColumn, code);
-    if (code == KeyCharacter::Enter) {
+    if (code == EnterKey) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
         return true;
@@ -204,8 +203,6 @@ bool AnswerGrid::filterEditorKey(QLineEdit* editor, QKeyEvent* event)
 
 void AnswerGrid::editorTextEdited(const QString& text)
 {
-    if (m_hooks.editTextChanged)
-        m_hooks.editTextChanged(m_editRow, m_editColumn, text);
     if (!text.isEmpty() && m_editor == sender())
         moveToNextCell();
 }
@@ -213,10 +210,8 @@ void AnswerGrid::editorTextEdited(const QString& text)
 void AnswerGrid::moveToNextCell()
 {
     // Selecting another cell commits the open edit, so one typed digit is stored at once.
-    if (m_editColumn < dataColumnCount())
-        setCurrentCell(m_editRow, m_editColumn + 1);
-    else if (m_editRow < dataRowCount())
-        setCurrentCell(m_editRow + 1, 1);
+    if (const auto next = cellAfterTyping({m_editRow, m_editColumn}, dataRowCount(), dataColumnCount()))
+        setCurrentCell(next->row, next->column);
 }
 
 void AnswerGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
