@@ -293,7 +293,6 @@ void frmMain::startClicked()
         stage = new frmSpecialNumber_Main(*this, m_clock);
     showChildScreen(stage);
     temelYarismaEkraniCiz();
-    emit stageOpened(stage);
 }
 
 void frmMain::showChildScreen(QWidget* screen)

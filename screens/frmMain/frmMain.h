@@ -55,9 +55,6 @@ public:
     bool backgroundShown() const { return m_backgroundShown; }
     frmZFon* backgroundWindow() const { return m_background; }
 
-signals:
-    void stageOpened(QWidget* stage);
-
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -57,8 +57,6 @@ public:
     // Gives the keyboard focus to the grid, or to its open editor so that the edit stays open.
     void takeFocus();
 
-    using QTableView::edit;
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -322,7 +322,7 @@ TEST_F(AnswerGridTest, newDimensions_dropAnOpenEditWithoutCommitting)
 TEST_F(AnswerGridTest, sameDimensions_keepTheCells)
 {
     startAt(2, 3, QStringLiteral("5"));
-    grid.answers().setStamp(2, 3, 100.0f);
+    grid.answers().rulesSheet().setStamp(2, 3, 100.0f);
     grid.setDimensions(Rows, Columns);
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(textAt(2, 3), "5");
@@ -529,7 +529,6 @@ TEST(AnswerGridModelTest, cellsOutsideTheSheet_areRefused)
     EXPECT_TRUE(model.isHighlighted(1, 3));
     EXPECT_FALSE(model.isHighlighted(1, 2));
     model.setCellText(3, 1, QStringLiteral("1"));
-    model.setStamp(0, 1, 5.0f);
     EXPECT_FALSE(model.setData(model.index(0, 0), QStringLiteral("1"), Qt::DisplayRole));
 }
 
@@ -537,7 +536,7 @@ TEST(AnswerGridModelTest, setTexts_copiesTheCommonCellsAndKeepsStamps)
 {
     AnswerGridModel model;
     model.reset(2, 3);
-    model.setStamp(1, 1, 100.0f);
+    model.rulesSheet().setStamp(1, 1, 100.0f);
     AnswerSheet draft;
     draft.reset(3, 2);
     draft.setCellText(1, 1, QStringLiteral("1"));
