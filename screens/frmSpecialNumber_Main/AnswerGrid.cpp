@@ -184,6 +184,16 @@ void AnswerGrid::prepareEditor(QLineEdit* editor)
     editor->setMaxLength(m_editMaxLength);
     m_editor = editor;
     connect(editor, &QLineEdit::textEdited, this, &AnswerGrid::editorTextEdited);
+    markEditedCell(m_model->index(m_editRow - 1, m_editColumn - 1));
+}
+
+void AnswerGrid::markEditedCell(const QModelIndex& cell)
+{
+    // The editor is transparent, so the cell under it must not show the text the editor replaces.
+    const QModelIndex previous = m_delegate->editedCell();
+    m_delegate->setEditedCell(cell);
+    viewport()->update(visualRect(previous));
+    viewport()->update(visualRect(cell));
 }
 
 bool AnswerGrid::filterEditorKey(QLineEdit* editor, QKeyEvent* event)
@@ -230,6 +240,7 @@ void AnswerGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
     if (!endsOurEdit)
         return;
     m_editor = nullptr;
+    markEditedCell({});
     if (m_hooks.afterEdit)
         m_hooks.afterEdit(m_editRow, m_editColumn);
 }
@@ -255,6 +266,7 @@ void AnswerGrid::modelAboutToBeReset()
     // would, moving the current cell.
     if (QLineEdit* editor = m_editor) {
         m_editor = nullptr;
+        m_delegate->setEditedCell({});
         editor->removeEventFilter(m_delegate);
         if (editor->hasFocus())
             setFocus();

@@ -68,6 +68,7 @@ protected:
 private:
     bool opensEditor(const QModelIndex& index, EditTrigger trigger) const;
     void prepareEditor(QLineEdit* editor);
+    void markEditedCell(const QModelIndex& cell);
     bool filterEditorKey(QLineEdit* editor, QKeyEvent* event);
     void editorTextEdited(const QString& text);
     void moveToNextCell();

@@ -1,4 +1,5 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "PixelProbe.h"
 #include "base/Rounding.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "skin/Fonts.h"
@@ -240,6 +241,24 @@ TEST_F(AnswerGridTest, backspaceThenEnter_commitsTheEmptyTextWithoutMoving)
     EXPECT_EQ(events, std::vector<std::string>{"after 2,3 ''"});
     EXPECT_EQ(textAt(2, 3), "");
     EXPECT_EQ(current(), std::make_pair(2, 3));
+}
+
+TEST_F(AnswerGridTest, backspace_showsTheCellEmptyWhileItsEditorIsOpen)
+{
+    startAt(2, 3);
+    press('8');
+    press(Qt::Key_Left);
+    ASSERT_EQ(current(), std::make_pair(2, 3));
+    const QRect cellRect = grid.visualRect(grid.answers().index(1, 2));
+    const QRect inside(grid.viewport()->mapTo(&grid, cellRect.topLeft()) + QPoint(3, 3), cellRect.size() - QSize(6, 6));
+    const auto dark = [](QRgb pixel) { return qGray(pixel) < 100; };
+    ASSERT_GT(PixelProbe::boundingBox(grid.grab().toImage(), inside, dark).width(), 4) << "the 8 is painted";
+
+    press(Qt::Key_Backspace);
+    ASSERT_TRUE(grid.isEditing());
+    ASSERT_EQ(editorText(), "");
+    // The editor's caret is a line one pixel wide; anything wider is the digit showing through.
+    EXPECT_LE(PixelProbe::boundingBox(grid.grab().toImage(), inside, dark).width(), 2);
 }
 
 TEST_F(AnswerGridTest, arrowKeyOutOfAnOpenEditor_commitsItBeforeTheCellChanges)
