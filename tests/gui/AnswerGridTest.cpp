@@ -1,4 +1,5 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "CapturedWarnings.h"
 #include "PixelProbe.h"
 #include "base/Rounding.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
@@ -567,18 +568,9 @@ TEST(AnswerGridModelTest, setTexts_copiesTheCommonCellsAndKeepsStamps)
     EXPECT_FLOAT_EQ(model.sheet().stamp(1, 1), 100.0f);
 }
 
-QStringList capturedWarnings;
-
-void captureWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        capturedWarnings.append(message);
-}
-
 TEST(AnswerGridModelTest, passesTheModelTester)
 {
-    capturedWarnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(captureWarnings);
+    CapturedWarnings warnings;
     {
         AnswerGridModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
@@ -593,8 +585,7 @@ TEST(AnswerGridModelTest, passesTheModelTester)
         model.reset(0, 0);
         model.reset(1092, 30);
     }
-    qInstallMessageHandler(previous);
-    EXPECT_TRUE(capturedWarnings.isEmpty()) << capturedWarnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.text();
 }
 
 TEST(AnswerGridPi, fullSheetBuilds_andTheLastCellsTakeDigits)
