@@ -267,8 +267,12 @@ void frmMain::resizeEvent(QResizeEvent* event)
 bool frmMain::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate) {
-        m_startButton->setFocus();
-        m_settings.finishLoading();
+        // Coming back from another program leaves the focus where the operator had it.
+        if (m_firstActivation || m_activation.activatedFromWithin()) {
+            m_firstActivation = false;
+            m_startButton->setFocus();
+            m_settings.finishLoading();
+        }
         // Only the title strip shows above a stage or results window, and it works with the mouse
         // alone; the keyboard stays with the working screen, so no typed digit lands here.
         if (QWidget* screen = workingScreen(); screen && screen->isVisible())
