@@ -236,7 +236,12 @@ void AnswerGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
 void AnswerGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     const bool endsOurEdit = editor && editor == m_editor && state() == EditingState;
+    // The view takes the focus back only from an editor that has it, which in a window that is not
+    // active none has: the window would keep no focus widget for the keys that still reach it.
+    const bool editorHeldWindowFocus = editor && window()->focusWidget() == editor;
     QTableView::closeEditor(editor, hint);
+    if (editorHeldWindowFocus && !hasFocus())
+        setFocus();
     if (!endsOurEdit)
         return;
     m_editor = nullptr;

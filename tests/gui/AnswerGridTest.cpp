@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -432,6 +433,34 @@ TEST_F(AnswerGridTest, columnWidthUnits_readBackAsSetAndRoundOnScreen)
     grid.setColumnWidthUnits(0, AnswerGrid::HeaderColumnUnits);
     EXPECT_EQ(grid.verticalHeader()->width(), 50);
     EXPECT_EQ(grid.columnWidthUnits(Columns + 1), 0);
+}
+
+// A bare X server sends keys to the window under the pointer even while the program has no active
+// window; a closing editor must not leave that window without a focus widget for the next key.
+TEST(AnswerGridFocus, digitsTypedIntoAnInactiveWindow_allLand)
+{
+    QWidget window;
+    window.resize(400, 200);
+    auto* grid = new AnswerGrid(&window);
+    grid->setDimensions(Rows, Columns);
+    grid->setGeometry(window.rect());
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    grid->setFocus();
+
+    QWindow otherProgram;
+    otherProgram.resize(100, 100);
+    otherProgram.show();
+    otherProgram.requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
+    ASSERT_FALSE(window.isActiveWindow());
+    for (const char digit : std::string("141592"))
+        QTest::keyClick(window.windowHandle(), digit);
+    std::string row;
+    for (int column = 1; column <= Columns; ++column)
+        row += grid->answers().sheet().cellText(1, column).toStdString();
+    EXPECT_EQ(row, "141592");
 }
 
 TEST(AnswerGridLayout, columnsHeaderAndScrollBar_fillTheGridWidthExactly)
