@@ -23,7 +23,7 @@ void report(const char* name, const AnswerSheet& answers, const AnswerSheet& que
     for (int run = 0; run < Runs; ++run) {
         QElapsedTimer timer;
         timer.start();
-        found = hasWrongLockedDigit(answers, questions, 600.0f, now) || found;
+        found = LockedDigitCheck().hasWrongLockedDigit(answers, questions, 600.0f, now) || found;
         micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
     }
     std::sort(micros.begin(), micros.end());

@@ -56,7 +56,7 @@ int main(int argc, char* argv[])
     AnswerGridHooks hooks;
     hooks.beforeEdit = [&](int, int, bool&) { grid.setEditMaxLength(1); };
     hooks.afterEdit = [&](int row, int column) {
-        grid.answers().setStamp(row, column, 100.0f);
+        grid.answers().rulesSheet().setStamp(row, column, 100.0f);
         grid.answers().clearFlood();
         afterEditMicroseconds = double(keyTimer.nsecsElapsed()) / 1e3;
     };

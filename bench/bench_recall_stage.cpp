@@ -171,7 +171,7 @@ void benchDigits(frmMain& main, FakeClock& clock)
         const int row = index / 30 + 1;
         const int column = index % 30 + 1;
         model.setCellText(row, column, AttemptRecord.questions().cellText(row, column));
-        model.setStamp(row, column, clock.secondsSinceMidnight());
+        model.rulesSheet().setStamp(row, column, clock.secondsSinceMidnight());
     }
     clock.advance(600.0f);
     stage->concentrationTick();

@@ -1,5 +1,6 @@
 #include "boxes/ScriptedDialog.h"
 
+#include <QApplication>
 #include <QTimer>
 
 #include <deque>
@@ -27,6 +28,19 @@ void ScriptedDialog::clearScript()
 qsizetype ScriptedDialog::scriptedStepsLeft()
 {
     return static_cast<qsizetype>(script().size());
+}
+
+void ScriptedDialog::setVisible(bool visible)
+{
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    // The dialog's own activation may still be on its way, with the owner active until it arrives.
+    const QWidget* active = QApplication::activeWindow();
+    const bool handBack = !visible && owner && isVisible() && (active == this || active == owner);
+    QDialog::setVisible(visible);
+    // A window manager activates the owner when its dialog goes; on a bare X server nobody does, and the
+    // program would be left with no active window and no focus widget for the keys that still reach it.
+    if (handBack && owner->isVisible())
+        owner->activateWindow();
 }
 
 void ScriptedDialog::showEvent(QShowEvent* event)

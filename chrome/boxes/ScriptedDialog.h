@@ -18,6 +18,9 @@ public:
     static void clearScript();
     static qsizetype scriptedStepsLeft();
 
+    // Closing the dialog while it or its owner is active hands the activation back to the owner.
+    void setVisible(bool visible) override;
+
 signals:
     // Emitted once, when the dialog is shown for the first time.
     void firstShown();

@@ -19,12 +19,6 @@ void SkinButton::setCaption(const QString& caption)
     paintResting();
 }
 
-void SkinButton::setCaptionFont(const QFont& font)
-{
-    m_captionFont = font;
-    paintResting();
-}
-
 void SkinButton::passFocusTo(QWidget* target)
 {
     m_focusTarget = target;

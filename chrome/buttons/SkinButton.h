@@ -20,12 +20,9 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
     const QFont& captionFont() const { return m_captionFont; }
-    void setCaptionFont(const QFont& font);
 
     // ButtonHot: 1 while the last mouse move saw the pointer over the button; gates the click.
     quint8 buttonHot() const { return m_buttonHot; }
-    // The look currently on the screen: "N", "H" or "P".
-    QString shownState() const { return m_screenState.isEmpty() ? QStringLiteral("N") : m_screenState; }
 
     // Buttons that must never keep the keyboard focus hand it straight on to target.
     void passFocusTo(QWidget* target);

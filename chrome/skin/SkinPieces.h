@@ -11,6 +11,7 @@ inline constexpr int SkinWidth = 1280;
 inline constexpr int SkinHeight = 800;
 
 inline constexpr QRgb OuterColour = qRgb(155, 185, 224);
+// Also the background of every window and panel inside the frame.
 inline constexpr QRgb InnerColour = qRgb(197, 214, 237);
 inline constexpr QRgb TitleStripColour = qRgb(215, 229, 248);
 

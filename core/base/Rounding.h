@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QRect>
+#include <QRectF>
+
 #include <cmath>
 
 // Every rounding of a real number to a whole number or to decimal places sends halves to the even
@@ -13,4 +16,11 @@ inline double roundHalfEven(double value)
 inline float roundToHundredths(float value)
 {
     return static_cast<float>(std::nearbyint(static_cast<double>(value) * 100.0) / 100.0);
+}
+
+// A layout rectangle placed on whole pixels: x, y, width and height each rounded, halves to even.
+inline QRect roundToPixels(const QRectF& rect)
+{
+    return QRect(int(roundHalfEven(rect.x())), int(roundHalfEven(rect.y())), int(roundHalfEven(rect.width())),
+                 int(roundHalfEven(rect.height())));
 }

@@ -28,18 +28,6 @@ bool LockedDigitCheck::hasWrongLockedDigit(const AnswerSheet& answers, const Cel
     return false;
 }
 
-bool hasWrongLockedDigit(const AnswerSheet& answers, const CellTextSource& questions, float lockAfterSeconds, float now)
-{
-    LockedDigitCheck check;
-    return check.hasWrongLockedDigit(answers, questions, lockAfterSeconds, now);
-}
-
-bool checkLockedDigits(StageState& state, const AnswerSheet& answers, const CellTextSource& questions, float now)
-{
-    LockedDigitCheck check;
-    return checkLockedDigits(state, check, answers, questions, now);
-}
-
 bool checkLockedDigits(StageState& state, LockedDigitCheck& check, const AnswerSheet& answers,
                        const CellTextSource& questions, float now)
 {

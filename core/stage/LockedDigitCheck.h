@@ -21,14 +21,8 @@ private:
     std::vector<std::uint32_t> m_rightVersion;
 };
 
-/// Whether a locked cell holds anything but its question digit; an emptied locked cell counts as
-/// wrong. Cells that @p questions does not have are not compared.
-bool hasWrongLockedDigit(const AnswerSheet& answers, const CellTextSource& questions, float lockAfterSeconds,
-                         float now);
-
 /// The locked-digit rule run after every ended edit: when a wrong locked digit exists the stage is
 /// marked as ended by that rule and true is returned; the caller stops the per-digit clock and finishes.
-bool checkLockedDigits(StageState& state, const AnswerSheet& answers, const CellTextSource& questions, float now);
-// The same, remembering across calls which locked cells were already found right.
+/// `check` remembers across calls which locked cells were already found right.
 bool checkLockedDigits(StageState& state, LockedDigitCheck& check, const AnswerSheet& answers,
                        const CellTextSource& questions, float now);

@@ -1,6 +1,7 @@
 #include "frmMain/frmMain.h"
 
 #include "base/Clock.h"
+#include "base/ProgramTitle.h"
 #include "base/WindowPlacement.h"
 #include "boxes/modMsgBox.h"
 #include "buttons/PFormKontrol.h"
@@ -27,9 +28,7 @@
 bool CompetitionMode = false;
 
 namespace {
-const QColor InnerBackground(197, 214, 237);
 const QColor LabelColour(192, 0, 0);
-const QString ProgramTitle = QStringLiteral("KORVALIN");
 const QString WebAddress = QStringLiteral("www.korvalin.org");
 constexpr QSize PanelSize(750, 265);
 
@@ -102,7 +101,7 @@ void frmMain::createSettingsPanel()
     m_panel->setObjectName(QStringLiteral("picAyarlar"));
     m_panel->setAutoFillBackground(true);
     QPalette palette = m_panel->palette();
-    palette.setColor(QPalette::Window, InnerBackground);
+    palette.setColor(QPalette::Window, SkinPieces::InnerColour);
     palette.setColor(QPalette::WindowText, LabelColour);
     m_panel->setPalette(palette);
     m_panel->hide();
@@ -234,9 +233,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 void frmMain::temelYarismaEkraniCiz()
 {
-    m_surface.resize(size(), InnerBackground);
+    m_surface.resize(size(), SkinPieces::InnerColour);
     m_surface.paintPersistent([this](QPainter& painter) {
-        painter.fillRect(QRect(QPoint(0, 0), size()), InnerBackground);
+        painter.fillRect(QRect(QPoint(0, 0), size()), SkinPieces::InnerColour);
         paintSettingsLook(painter, size(), CompetitionMode);
         if (!CompetitionMode)
             DrawControlFrame(painter, m_panel->geometry());
@@ -270,8 +269,12 @@ void frmMain::resizeEvent(QResizeEvent* event)
 bool frmMain::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate) {
-        m_startButton->setFocus();
-        m_settings.finishLoading();
+        // Coming back from another program leaves the focus where the operator had it.
+        if (m_firstActivation || m_activation.activatedFromWithin()) {
+            m_firstActivation = false;
+            m_startButton->setFocus();
+            m_settings.finishLoading();
+        }
         // Only the title strip shows above a stage or results window, and it works with the mouse
         // alone; the keyboard stays with the working screen, so no typed digit lands here.
         if (QWidget* screen = workingScreen(); screen && screen->isVisible())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frmMain/ProgramActivation.h"
 #include "settings/SettingsController.h"
 #include "skin/PersistentSurface.h"
 
@@ -86,6 +87,7 @@ private:
     Clock& m_clock;
     SettingsController m_settings;
     PersistentSurface m_surface;
+    ProgramActivation m_activation;
     std::function<QRect()> m_screenGeometry;
     std::function<QRect()> m_workArea;
 
@@ -102,5 +104,5 @@ private:
 
     frmZFon* m_background = nullptr;
     bool m_backgroundShown = false;
-    bool m_firstShow = true;
+    bool m_firstActivation = true;
 };

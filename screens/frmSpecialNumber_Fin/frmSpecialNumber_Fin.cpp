@@ -1,5 +1,6 @@
 #include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
 
+#include "base/ProgramTitle.h"
 #include "base/Rounding.h"
 #include "buttons/SkinButton.h"
 #include "digits/SpecialNumbers.h"
@@ -11,6 +12,7 @@
 #include "skin/Fonts.h"
 #include "skin/FramePainter.h"
 #include "skin/Skin.h"
+#include "skin/SkinPieces.h"
 
 #include <QHeaderView>
 #include <QPaintEvent>
@@ -21,16 +23,9 @@
 #include <optional>
 
 namespace {
-const QColor WindowBackground(197, 214, 237);
 constexpr int ScoreColumnWidths[] = {255, 275, 170};
 constexpr int ScoreRowHeights[] = {42, 53};
 constexpr double ExplanationPointSize = 11.25;
-
-QRect onPixels(const QRectF& rect)
-{
-    return QRect(int(roundHalfEven(rect.x())), int(roundHalfEven(rect.y())), int(roundHalfEven(rect.width())),
-                 int(roundHalfEven(rect.height())));
-}
 
 // The score table and the explanation line only show text: no headers, scroll bars, frame or selection.
 void makeDisplayOnly(QTableView& table)
@@ -59,11 +54,11 @@ frmSpecialNumber_Fin::frmSpecialNumber_Fin(QWidget* settingsWindow, const pugi::
       m_surface(this)
 {
     setObjectName(QStringLiteral("frmSpecialNumber_Fin"));
-    setWindowTitle(QStringLiteral("KORVALIN"));
+    setWindowTitle(ProgramTitle);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette background = palette();
-    background.setColor(QPalette::Window, WindowBackground);
+    background.setColor(QPalette::Window, SkinPieces::InnerColour);
     setPalette(background);
 
     buildResults(settingsDocument);
@@ -136,19 +131,19 @@ void frmSpecialNumber_Fin::createScoreGrid()
 void frmSpecialNumber_Fin::layoutResults()
 {
     const QSize client = size();
-    m_surface.resize(client, WindowBackground);
+    m_surface.resize(client, SkinPieces::InnerColour);
     m_surface.paintPersistent([&](QPainter& painter) {
-        painter.fillRect(QRect(QPoint(0, 0), client), WindowBackground);
+        painter.fillRect(QRect(QPoint(0, 0), client), SkinPieces::InnerColour);
         PaintStageFrame(painter, client, QStringLiteral("SPECIAL NUMBERS (") + SelectedTypeCaption + QLatin1Char(')'),
                         QStringLiteral("RESULTS"), 210);
     });
 
     m_layout = layOutResults(QSizeF(client), m_digitsPerRow);
-    m_scoreGrid->setGeometry(onPixels(m_layout.scoreTable));
+    m_scoreGrid->setGeometry(roundToPixels(m_layout.scoreTable));
     m_questionGrid->setDataColumnUnits(m_layout.columnUnits);
-    m_questionGrid->setGeometry(onPixels(m_layout.questionTable));
-    m_finishButton->setGeometry(onPixels(m_layout.finishButton));
-    m_explanationGrid->setGeometry(onPixels(m_layout.explanation));
+    m_questionGrid->setGeometry(roundToPixels(m_layout.questionTable));
+    m_finishButton->setGeometry(roundToPixels(m_layout.finishButton));
+    m_explanationGrid->setGeometry(roundToPixels(m_layout.explanation));
 
     // The borders go round the tables where they finally stand.
     m_surface.paintPersistent([&](QPainter& painter) {

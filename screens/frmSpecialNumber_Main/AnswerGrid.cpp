@@ -5,6 +5,7 @@
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/KeyCharacter.h"
 #include "skin/Fonts.h"
+#include "stage/CellEditorRules.h"
 #include "style/ScrollBarExtentStyle.h"
 
 #include <QHeaderView>
@@ -135,9 +136,9 @@ void AnswerGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     // A character that the editor would discard does not open it: an editor left open and empty would
-    // erase the cell at the next move.
+    // erase the cell at the next move. Enter has nothing to commit on a closed cell.
     event->accept();
-    if (KeyCharacter::isDigit(code) || code == KeyCharacter::Backspace)
+    if (isAcceptedEditorKey(code) && code != EnterKey)
         edit(currentIndex(), AnyKeyPressed, event);
 }
 
@@ -183,6 +184,16 @@ void AnswerGrid::prepareEditor(QLineEdit* editor)
     editor->setMaxLength(m_editMaxLength);
     m_editor = editor;
     connect(editor, &QLineEdit::textEdited, this, &AnswerGrid::editorTextEdited);
+    markEditedCell(m_model->index(m_editRow - 1, m_editColumn - 1));
+}
+
+void AnswerGrid::markEditedCell(const QModelIndex& cell)
+{
+    // The editor is transparent, so the cell under it must not show the text the editor replaces.
+    const QModelIndex previous = m_delegate->editedCell();
+    m_delegate->setEditedCell(cell);
+    viewport()->update(visualRect(previous));
+    viewport()->update(visualRect(cell));
 }
 
 bool AnswerGrid::filterEditorKey(QLineEdit* editor, QKeyEvent* event)
@@ -190,11 +201,9 @@ bool AnswerGrid::filterEditorKey(QLineEdit* editor, QKeyEvent* event)
     const int code = KeyCharacter::of(*event);
     if (code == KeyCharacter::None)
         return false;
-    if (!KeyCharacter::passesFilter(code))
+    if (!isAcceptedEditorKey(code))
         return true;
-    if (m_hooks.keyTyped)
-        m_hooks.keyTyped(m_editRow, m_editColumn, code);
-    if (code == KeyCharacter::Enter) {
+    if (code == EnterKey) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
         return true;
@@ -204,8 +213,6 @@ bool AnswerGrid::filterEditorKey(QLineEdit* editor, QKeyEvent* event)
 
 void AnswerGrid::editorTextEdited(const QString& text)
 {
-    if (m_hooks.editTextChanged)
-        m_hooks.editTextChanged(m_editRow, m_editColumn, text);
     if (!text.isEmpty() && m_editor == sender())
         moveToNextCell();
 }
@@ -213,10 +220,8 @@ void AnswerGrid::editorTextEdited(const QString& text)
 void AnswerGrid::moveToNextCell()
 {
     // Selecting another cell commits the open edit, so one typed digit is stored at once.
-    if (m_editColumn < dataColumnCount())
-        setCurrentCell(m_editRow, m_editColumn + 1);
-    else if (m_editRow < dataRowCount())
-        setCurrentCell(m_editRow + 1, 1);
+    if (const auto next = cellAfterTyping({m_editRow, m_editColumn}, dataRowCount(), dataColumnCount()))
+        setCurrentCell(next->row, next->column);
 }
 
 void AnswerGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -231,10 +236,16 @@ void AnswerGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
 void AnswerGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     const bool endsOurEdit = editor && editor == m_editor && state() == EditingState;
+    // The view takes the focus back only from an editor that has it, which in a window that is not
+    // active none has: the window would keep no focus widget for the keys that still reach it.
+    const bool editorHeldWindowFocus = editor && window()->focusWidget() == editor;
     QTableView::closeEditor(editor, hint);
+    if (editorHeldWindowFocus && !hasFocus())
+        setFocus();
     if (!endsOurEdit)
         return;
     m_editor = nullptr;
+    markEditedCell({});
     if (m_hooks.afterEdit)
         m_hooks.afterEdit(m_editRow, m_editColumn);
 }
@@ -260,6 +271,7 @@ void AnswerGrid::modelAboutToBeReset()
     // would, moving the current cell.
     if (QLineEdit* editor = m_editor) {
         m_editor = nullptr;
+        m_delegate->setEditedCell({});
         editor->removeEventFilter(m_delegate);
         if (editor->hasFocus())
             setFocus();

@@ -57,8 +57,6 @@ public:
     // Gives the keyboard focus to the grid, or to its open editor so that the edit stays open.
     void takeFocus();
 
-    using QTableView::edit;
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -70,6 +68,7 @@ protected:
 private:
     bool opensEditor(const QModelIndex& index, EditTrigger trigger) const;
     void prepareEditor(QLineEdit* editor);
+    void markEditedCell(const QModelIndex& cell);
     bool filterEditorKey(QLineEdit* editor, QKeyEvent* event);
     void editorTextEdited(const QString& text);
     void moveToNextCell();

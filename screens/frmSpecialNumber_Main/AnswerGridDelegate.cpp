@@ -40,7 +40,8 @@ void AnswerGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->save();
     painter->setFont(option.font);
     painter->setPen(option.palette.color(QPalette::Text));
-    painter->drawText(cell, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+    if (index != m_editedCell)
+        painter->drawText(cell, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
     // The current cell is framed, not filled, so that the per-digit bar stays visible in it.
     if (option.state & QStyle::State_Selected) {
         const int inset = CurrentCellFrameWidth / 2;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 
 #include <functional>
@@ -24,6 +25,9 @@ public:
 
     void setEditorCreatedHandler(EditorCreated handler) { m_editorCreated = std::move(handler); }
     void setEditorKeyFilter(EditorKeyFilter filter) { m_keyFilter = std::move(filter); }
+    // The cell whose editor is open paints no text of its own: the editor shows the text being edited.
+    void setEditedCell(const QModelIndex& cell) { m_editedCell = cell; }
+    QModelIndex editedCell() const { return m_editedCell; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -36,4 +40,5 @@ protected:
 private:
     EditorCreated m_editorCreated;
     EditorKeyFilter m_keyFilter;
+    QPersistentModelIndex m_editedCell;
 };

@@ -35,12 +35,6 @@ void AnswerGridModel::setCellText(int row, int column, const QString& text)
     emitCellsChanged(row, column, column, TextRoles);
 }
 
-void AnswerGridModel::setStamp(int row, int column, float secondsSinceMidnight)
-{
-    if (contains(row, column))
-        m_sheet.setStamp(row, column, secondsSinceMidnight);
-}
-
 void AnswerGridModel::setTexts(const CellTextSource& texts)
 {
     const int rows = std::min(texts.rowCount(), m_sheet.rowCount());

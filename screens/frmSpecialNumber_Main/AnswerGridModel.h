@@ -34,7 +34,6 @@ public:
     AnswerSheet& rulesSheet() { return m_sheet; }
 
     void setCellText(int row, int column, const QString& text);
-    void setStamp(int row, int column, float secondsSinceMidnight);
     // Copies the texts of every cell both sheets have, in one change; stamps stay as they are.
     void setTexts(const CellTextSource& texts);
 

@@ -4,13 +4,10 @@
 #include "buttons/SkinButton.h"
 #include "skin/ShadowedText.h"
 #include "skin/Skin.h"
+#include "skin/SkinPieces.h"
 #include "stage/StageLayout.h"
 
 #include <QPaintEvent>
-
-namespace {
-const QColor PanelBackground(197, 214, 237);
-}
 
 ConcentrationPanel::ConcentrationPanel(QWidget* parent)
     : QWidget(parent), m_surface(this), m_cancel(new SkinButton(skinImage(), QStringLiteral("CANCEL"), this))
@@ -20,15 +17,13 @@ ConcentrationPanel::ConcentrationPanel(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     m_cancel->setObjectName(QStringLiteral("btnCancel"));
     QPalette palette = m_cancel->palette();
-    palette.setColor(QPalette::Window, PanelBackground);
+    palette.setColor(QPalette::Window, SkinPieces::InnerColour);
     m_cancel->setPalette(palette);
 }
 
 void ConcentrationPanel::placeCancelButton()
 {
-    const QRectF place = cancelButtonRect(QSizeF(size()));
-    m_cancel->setGeometry(int(roundHalfEven(place.x())), int(roundHalfEven(place.y())), int(place.width()),
-                          int(place.height()));
+    m_cancel->setGeometry(roundToPixels(cancelButtonRect(QSizeF(size()))));
     m_cancelPlaced = true;
 }
 
@@ -39,7 +34,7 @@ void ConcentrationPanel::showShadowedText(const QString& text)
         return;
     m_surface.paintPersistent([&](QPainter& painter) {
         painter.setFont(font());
-        drawShadowedText(painter, size(), PanelBackground, text);
+        drawShadowedText(painter, size(), SkinPieces::InnerColour, text);
     });
     m_shownText = text;
     m_drawn = true;
@@ -54,7 +49,7 @@ void ConcentrationPanel::paintEvent(QPaintEvent* event)
 void ConcentrationPanel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_surface.resize(size(), PanelBackground);
+    m_surface.resize(size(), SkinPieces::InnerColour);
     // A text drawn for the old size would sit off centre.
     if (m_drawn) {
         m_drawn = false;

@@ -1,5 +1,7 @@
 #include "frmSpecialNumber_Main/KeyCharacter.h"
 
+#include "stage/CellEditorRules.h"
+
 #include <QKeyEvent>
 
 namespace KeyCharacter {
@@ -8,10 +10,10 @@ int of(const QKeyEvent& event)
 {
     switch (event.key()) {
     case Qt::Key_Backspace:
-        return Backspace;
+        return BackspaceKey;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return Enter;
+        return EnterKey;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         return Tab;
@@ -24,16 +26,6 @@ int of(const QKeyEvent& event)
     }
     const QString text = event.text();
     return text.isEmpty() ? None : int(text.at(0).unicode());
-}
-
-bool isDigit(int code)
-{
-    return code >= '0' && code <= '9';
-}
-
-bool passesFilter(int code)
-{
-    return isDigit(code) || code == Backspace || code == Enter;
 }
 
 } // namespace KeyCharacter

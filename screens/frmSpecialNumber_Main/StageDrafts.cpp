@@ -1,5 +1,6 @@
 #include "frmSpecialNumber_Main/StageDrafts.h"
 
+#include "base/ProgramTitle.h"
 #include "boxes/modMsgBox.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
@@ -45,7 +46,7 @@ bool StageDrafts::handleKeyPress(QKeyEvent* event)
     // The stage's clocks keep ticking under the prompt and may end and close the stage meanwhile.
     const QPointer<StageDrafts> self(this);
     const QString code =
-        PromptForText(m_stageWindow, QStringLiteral("KORVALIN"), QStringLiteral("Draft kayıt yükleme kodunu giriniz:"));
+        PromptForText(m_stageWindow, ProgramTitle, QStringLiteral("Draft kayıt yükleme kodunu giriniz:"));
     if (!self || m_attempt.state().ended)
         return true;
     if (code == AccessCode)

@@ -10,6 +10,7 @@
 #include "record/AttemptRecord.h"
 #include "skin/Fonts.h"
 #include "skin/Skin.h"
+#include "skin/SkinPieces.h"
 #include "stage/RunningAttempt.h"
 #include "stage/StageClocks.h"
 
@@ -25,7 +26,6 @@
 #include <memory>
 
 namespace {
-const QColor StageBackground(197, 214, 237);
 constexpr int TickMilliseconds = 10;
 
 QTimer* makeClock(const char* name, QObject* parent)
@@ -90,7 +90,7 @@ void frmSpecialNumber_Main::createControls()
         auto* button = new SkinButton(skinImage(), QString::fromLatin1(caption), this);
         button->setObjectName(QString::fromLatin1(name));
         QPalette palette = button->palette();
-        palette.setColor(QPalette::Window, StageBackground);
+        palette.setColor(QPalette::Window, QColor(SkinPieces::InnerColour));
         button->setPalette(palette);
         button->passFocusTo(m_grid);
         button->hide();
@@ -168,9 +168,12 @@ bool frmSpecialNumber_Main::previewKey(QKeyEvent* event, QWidget* receiver)
     const auto inGrid = [this](const QWidget* widget) { return widget == m_grid || m_grid->isAncestorOf(widget); };
     if (inGrid(receiver))
         return false;
-    // A key that reached another control of the window goes on to the grid, so that no typed digit is lost.
+    // A key that reached another control of the window goes on to the grid, so that no typed digit is lost;
+    // also while no window of the program is active (no window manager gives the activation back).
     QWidget* target = QApplication::focusWidget();
-    if (!target || !inGrid(target))
+    if (!target)
+        target = m_grid->focusWidget() ? m_grid->focusWidget() : m_grid;
+    if (!inGrid(target))
         return false;
     const std::unique_ptr<QKeyEvent> copy(event->clone());
     QCoreApplication::sendEvent(target, copy.get());

@@ -2,6 +2,7 @@
 // once; whatever ends it first wins, and nothing of it acts afterwards.
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 
+#include "base/ProgramTitle.h"
 #include "boxes/modMsgBox.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
@@ -12,7 +13,6 @@
 #include <QPointer>
 
 namespace {
-const QString ProgramTitle = QStringLiteral("KORVALIN");
 const QString LeavePrompt = QStringLiteral("Do you want to go back?");
 const QString FinishPrompt = QStringLiteral("Do you want to finish this stage?");
 constexpr quint32 YesNoQuestionStyle = 36;

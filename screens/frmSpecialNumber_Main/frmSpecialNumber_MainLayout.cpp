@@ -20,19 +20,8 @@
 #include <QPainter>
 
 namespace {
-const QColor StageBackground(197, 214, 237);
 constexpr int StageTitleX = 190;
 constexpr int TimePanelMiddleTiles = 106;
-
-int whole(double pixels)
-{
-    return int(roundHalfEven(pixels));
-}
-
-QRect wholeRect(const QRectF& rect)
-{
-    return QRect(whole(rect.x()), whole(rect.y()), whole(rect.width()), whole(rect.height()));
-}
 
 // The 350-pixel tab behind the time display: two 69-pixel ends and 106 two-pixel middle tiles.
 void paintTimePanelBackdrop(QPainter& painter, int x)
@@ -62,28 +51,28 @@ void frmSpecialNumber_Main::layOutStage()
     for (int column = 1; column <= columns; ++column)
         m_grid->setColumnWidthUnits(column, layout.columnUnits);
     m_grid->setColumnWidthUnits(0, AnswerGrid::HeaderColumnUnits);
-    const QRect grid = wholeRect(layout.grid);
+    const QRect grid = roundToPixels(layout.grid);
     m_grid->setGeometry(grid);
 
     // The label and the buttons follow the grid's edges as placed in whole pixels.
     const QPointF shift(grid.x() - layout.grid.x(), 0.0);
     m_groupLabel->move((layout.groupLabel + shift).toPoint());
     m_groupLabel->adjustSize();
-    m_finish->setGeometry(wholeRect(layout.finishButton.translated(shift)));
-    m_back->setGeometry(wholeRect(layout.backButton.translated(shift)));
+    m_finish->setGeometry(roundToPixels(layout.finishButton.translated(shift)));
+    m_back->setGeometry(roundToPixels(layout.backButton.translated(shift)));
 
     QFont panelFont(tahomaFamily());
     panelFont.setPointSizeF(ConcentrationPanel::FontPointSize);
     panelFont.setBold(true);
     m_concentration->setFont(panelFont);
-    m_concentration->setGeometry(wholeRect(layout.concentrationPanel));
+    m_concentration->setGeometry(roundToPixels(layout.concentrationPanel));
     if (m_state.firstActivation)
         m_concentration->show();
     m_concentration->cancelButton().show();
 
-    m_surface.resize(size(), StageBackground);
+    m_surface.resize(size(), QColor(SkinPieces::InnerColour));
     m_surface.paintPersistent([&](QPainter& painter) {
-        painter.fillRect(rect(), StageBackground);
+        painter.fillRect(rect(), QColor(SkinPieces::InnerColour));
         PaintStageFrame(painter, size(), QStringLiteral("SPECIAL NUMBERS (") + SelectedTypeCaption + QLatin1Char(')'),
                         QStringLiteral("RECALL STAGE"), StageTitleX);
         paintTimePanelBackdrop(painter, layout.timePanelX);

@@ -30,6 +30,13 @@ TEST(Rounding, halvesGoToEven)
     EXPECT_FLOAT_EQ(roundToHundredths(754.374f), 754.37f);
 }
 
+TEST(Rounding, rectangleOnPixels_roundsEachOfItsFourValues)
+{
+    // Each value on its own: rounding the right edge instead would make the first one 3 pixels wide.
+    EXPECT_EQ(roundToPixels(QRectF(0.5, 1.5, 2.5, 3.5)), QRect(0, 2, 2, 4));
+    EXPECT_EQ(roundToPixels(QRectF(565.5, -0.5, 150.4, 49.6)), QRect(566, 0, 150, 50));
+}
+
 TEST(ClockText, formatsHoursMinutesSeconds)
 {
     const struct

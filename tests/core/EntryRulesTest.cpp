@@ -123,6 +123,18 @@ protected:
     QString question(int row, int column) const { return m_questions.cellText(row, column); }
     QString wrongDigit(int row, int column) const { return QString::number((question(row, column).toInt() + 1) % 10); }
 
+    // The rule as a stage that has not looked at this sheet before runs it.
+    static bool hasWrongLockedDigit(const AnswerSheet& answers, const CellTextSource& questions, float lock, float now)
+    {
+        return LockedDigitCheck().hasWrongLockedDigit(answers, questions, lock, now);
+    }
+    static bool checkLockedDigits(StageState& state, const AnswerSheet& answers, const CellTextSource& questions,
+                                  float now)
+    {
+        LockedDigitCheck check;
+        return ::checkLockedDigits(state, check, answers, questions, now);
+    }
+
     AnswerSheet m_questions;
     AnswerSheet m_answers;
     StageState m_state;
@@ -210,16 +222,16 @@ TEST_F(LockedDigitsTest, rememberedRightCells_stillLetANewlyLockedWrongDigitThro
     LockedDigitCheck check;
     answer(1, 1, question(1, 1), 1000.0f);
     answer(1, 2, wrongDigit(1, 2), 1300.0f);
-    EXPECT_FALSE(checkLockedDigits(m_state, check, m_answers, m_questions, 1600.0f));
-    EXPECT_TRUE(checkLockedDigits(m_state, check, m_answers, m_questions, 1900.0f));
+    EXPECT_FALSE(::checkLockedDigits(m_state, check, m_answers, m_questions, 1600.0f));
+    EXPECT_TRUE(::checkLockedDigits(m_state, check, m_answers, m_questions, 1900.0f));
 }
 
 TEST_F(LockedDigitsTest, rememberedRightCell_isComparedAgainWhenItsTextIsReplaced)
 {
     LockedDigitCheck check;
     answer(1, 1, question(1, 1), 1000.0f);
-    EXPECT_FALSE(checkLockedDigits(m_state, check, m_answers, m_questions, 1600.0f));
+    EXPECT_FALSE(::checkLockedDigits(m_state, check, m_answers, m_questions, 1600.0f));
     // A restored draft replaces texts and keeps stamps.
     m_answers.setCellText(1, 1, wrongDigit(1, 1));
-    EXPECT_TRUE(checkLockedDigits(m_state, check, m_answers, m_questions, 1601.0f));
+    EXPECT_TRUE(::checkLockedDigits(m_state, check, m_answers, m_questions, 1601.0f));
 }

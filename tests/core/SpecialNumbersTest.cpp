@@ -105,31 +105,28 @@ size_t firstDifference(const std::string& a, const std::string& b)
 
 } // namespace
 
-TEST(DigitSources, sqrt2_equalsTruncatedDecimals)
+TEST(DigitSources, builtInStrings_equalTruncatedDecimals)
 {
-    const std::string digits = stored(102);
-    ASSERT_EQ(digits.size(), 10000u);
-    EXPECT_EQ(digits.substr(0, 4), "4142");
-    const std::string expected = sqrt2Decimals(10000);
-    EXPECT_TRUE(digits == expected) << "first wrong decimal: " << firstDifference(digits, expected);
-}
-
-TEST(DigitSources, pi_equalsTruncatedDecimals)
-{
-    const std::string digits = stored(103);
-    ASSERT_EQ(digits.size(), 32767u);
-    EXPECT_EQ(digits.substr(0, 4), "1415");
-    const std::string expected = piDecimals(32767);
-    EXPECT_TRUE(digits == expected) << "first wrong decimal: " << firstDifference(digits, expected);
-}
-
-TEST(DigitSources, e_equalsTruncatedDecimals)
-{
-    const std::string digits = stored(101);
-    ASSERT_EQ(digits.size(), 10000u);
-    EXPECT_EQ(digits.substr(0, 4), "7182");
-    const std::string expected = eDecimals(10000);
-    EXPECT_TRUE(digits == expected) << "first wrong decimal: " << firstDifference(digits, expected);
+    const struct
+    {
+        const char* name;
+        int key;
+        std::size_t length;
+        const char* firstDecimals;
+        std::string (*reference)(unsigned long count);
+    } sources[] = {
+        {"sqrt2", 102, 10000, "4142", sqrt2Decimals},
+        {"pi", 103, 32767, "1415", piDecimals},
+        {"e", 101, 10000, "7182", eDecimals},
+    };
+    for (const auto& source : sources) {
+        SCOPED_TRACE(source.name);
+        const std::string digits = stored(source.key);
+        ASSERT_EQ(digits.size(), source.length);
+        EXPECT_EQ(digits.substr(0, 4), source.firstDecimals);
+        const std::string expected = source.reference(source.length);
+        EXPECT_TRUE(digits == expected) << "first wrong decimal: " << firstDifference(digits, expected);
+    }
 }
 
 TEST(DigitSources, independentMethods_matchKnownDigits)

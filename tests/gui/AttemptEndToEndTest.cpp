@@ -14,6 +14,9 @@
 
 #include <pugixml.hpp>
 
+#include <functional>
+#include <string>
+
 // Whole attempts through the real windows: the stage, its draft file, the results screen and the way back.
 class AttemptEndToEndTest : public RecallStageFixture
 {
@@ -158,4 +161,48 @@ TEST_F(AttemptEndToEndTest, activatingTheSettingsWindowDuringTheStage_leavesTheK
         [this] { return QApplication::focusWidget() && QApplication::focusWidget()->window() == m_stage.data(); }));
     typeAt(1, 1, questionDigit(1, 1));
     EXPECT_EQ(cellText(1, 1), questionDigit(1, 1));
+}
+
+// The window system hands a key to the stage's window, which passes it to its focus widget. After a
+// dialog, where no window manager gives the stage its activation back, the stage must still have a
+// focus widget for every digit, not only for every second one.
+TEST_F(AttemptEndToEndTest, digitsTypedAfterADialog_allReachTheGridAndTheDraft)
+{
+    const struct
+    {
+        const char* dialog;
+        std::function<void()> open;
+    } dialogs[] = {
+        {"access-code prompt cancelled",
+         [] {
+             scriptPromptAnswer(QString());
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12, Qt::ControlModifier);
+         }},
+        {"FINISH answered No",
+         [this] {
+             answerNextDialog(MsgBoxNo);
+             clickSkinButton(button("btnFinish"));
+         }},
+    };
+    const QString digits = QStringLiteral("1415926535");
+    start();
+    enterRecall();
+    for (int row = 1; row <= int(std::size(dialogs)); ++row) {
+        SCOPED_TRACE(dialogs[row - 1].dialog);
+        grid().setCurrentCell(row, 1);
+        dialogs[row - 1].open();
+        ASSERT_FALSE(m_stage->hasEnded());
+        for (const QChar digit : digits)
+            QTest::keyClick(m_stage->windowHandle(), digit.toLatin1());
+        m_stage->drafts().waitForPendingWrite();
+        const QString draft = draftPath(m_stage->state().draftNumber);
+        std::string inGrid;
+        std::string inDraft;
+        for (int column = 1; column <= digits.size(); ++column) {
+            inGrid += cellText(row, column).toStdString();
+            inDraft += answerInFile(draft, row, column).toStdString();
+        }
+        EXPECT_EQ(inGrid, digits.toStdString());
+        EXPECT_EQ(inDraft, digits.toStdString());
+    }
 }

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -274,6 +275,42 @@ TEST_P(PromptForTextTest, returnsTheTypedTextOnOk_emptyOtherwise)
 INSTANTIATE_TEST_SUITE_P(Endings, PromptForTextTest,
                          ::testing::Values(PromptCase{"4711", "btnOk", "4711"}, PromptCase{"4711", "btnCancel", ""},
                                            PromptCase{"4711", "", ""}, PromptCase{"", "btnOk", ""}));
+
+// Without a window manager nobody else gives the owner its activation back, and the keys that still
+// reach it find no focus widget.
+TEST_F(MsgBoxTest, closedDialog_handsTheActivationBackToItsOwner)
+{
+    const struct
+    {
+        const char* dialog;
+        std::function<void()> showAndClose;
+    } dialogs[] = {
+        {"prompt cancelled",
+         [this] {
+             whileOpen([](QDialog& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+             PromptForText(m_owner.get(), QStringLiteral("KORVALIN"), QStringLiteral("Code:"));
+         }},
+        {"Yes/No box answered No",
+         [this] {
+             fillRequest(5);
+             scriptMsgBoxAnswer(MsgBoxNo);
+             show();
+         }},
+        {"message box",
+         [this] {
+             scriptMsgBoxAnswer(QDialog::Accepted);
+             ShowMessage(m_owner.get(), QStringLiteral("KORVALIN"), QStringLiteral("Done."), QMessageBox::Warning);
+         }},
+    };
+    for (const auto& dialog : dialogs) {
+        SCOPED_TRACE(dialog.dialog);
+        m_owner->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == m_owner.get(); }));
+        dialog.showAndClose();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == m_owner.get(); }, 1000));
+    }
+}
 
 TEST_F(MsgBoxTest, scriptedPromptAnswer_typesAndConfirms)
 {

@@ -7,12 +7,14 @@
 #include "frmZFon/frmZFon.h"
 #include "skin/Fonts.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -221,4 +223,39 @@ TEST_F(SettingsWindowTest, panelTexts_areTwelvePointBoldTahoma)
         EXPECT_EQ(info.family(), tahomaFamily()) << name;
         EXPECT_EQ(info.pointSizeF(), 12.0) << name;
     }
+}
+
+TEST_F(SettingsWindowTest, activation_putsTheFocusOnStartOnlyFromWithinTheProgram)
+{
+    frmMain& window = loadedAndShown();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* start = window.findChild<QPushButton*>(QStringLiteral("btnStart"));
+    EXPECT_TRUE(start->hasFocus());
+    EXPECT_FALSE(window.isLoading());
+
+    auto* timer = window.findChild<QComboBox*>(QStringLiteral("cmbTimer"));
+    timer->setFocus();
+    // A window of no widget of ours stands for another program taking the focus and giving it back.
+    QWindow otherProgram;
+    otherProgram.resize(100, 100);
+    otherProgram.show();
+    otherProgram.requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
+    ASSERT_FALSE(window.isActiveWindow());
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(timer->hasFocus());
+
+    // One of the program's windows closing over it hands the activation back from within.
+    QWidget dialog(&window, Qt::Window);
+    dialog.resize(100, 100);
+    dialog.show();
+    dialog.activateWindow();
+    // A child window counts as active as soon as its owner is; wait for its own activation.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
+    dialog.close();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(start->hasFocus());
 }

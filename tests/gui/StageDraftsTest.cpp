@@ -274,7 +274,7 @@ TEST_F(StageDraftsTest, restoredUsedTime_movesTheStageClockBack)
 {
     startRecall();
     grid->answers().setCellText(3, 2, QStringLiteral("5"));
-    grid->answers().setStamp(3, 2, RecallStart + 30.0f);
+    grid->answers().rulesSheet().setStamp(3, 2, RecallStart + 30.0f);
     writeRestoreFile(restoreFile(Rows, 600.0f));
 
     drafts->loadDraft();
