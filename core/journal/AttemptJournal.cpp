@@ -1,7 +1,6 @@
 #include "journal/AttemptJournal.h"
 
 #include "base/ProgramVersion.h"
-#include "base/Rounding.h"
 #include "journal/JournalHash.h"
 
 #include <QDateTime>
@@ -10,12 +9,6 @@
 #include <QSysInfo>
 
 namespace {
-// Hundredths, as the used time is kept; a double so that the line shows 754.37 and not its float digits.
-double hundredths(float seconds)
-{
-    return roundHalfEven(double(seconds) * 100.0) / 100.0;
-}
-
 QString localTimeWithOffset(qint64 msSinceEpoch)
 {
     const QDateTime local = QDateTime::fromMSecsSinceEpoch(msSinceEpoch);
@@ -82,7 +75,7 @@ QByteArray AttemptJournal::restore(const JournalRestore& restore)
                       {
                           {JournalKey::DraftSha256, restore.draftSha256},
                           {JournalKey::Cells, cells},
-                          {JournalKey::Added, hundredths(restore.addedSeconds)},
+                          {JournalKey::Added, inHundredths(double(restore.addedSeconds))},
                       });
 }
 
@@ -107,7 +100,7 @@ QByteArray AttemptJournal::end(const JournalEnd& end)
     return appendLine(EventKind::End, end.ms,
                       {
                           {JournalKey::Reason, nameOf(end.reason)},
-                          {JournalKey::Used, hundredths(end.usedSeconds)},
+                          {JournalKey::Used, inHundredths(double(end.usedSeconds))},
                           {JournalKey::Score, end.score},
                       });
 }

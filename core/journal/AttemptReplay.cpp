@@ -1,7 +1,6 @@
 #include "journal/AttemptReplay.h"
 
 #include "base/ClockText.h"
-#include "base/Rounding.h"
 #include "journal/SheetTexts.h"
 #include "results/Scoring.h"
 #include "stage/StageState.h"
@@ -10,24 +9,9 @@
 #include <cmath>
 
 namespace {
-QString seconds(qint64 ms)
-{
-    return QString::number(double(ms) / 1000.0, 'f', 2);
-}
-
-QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
 bool isEnteredText(const QString& text)
 {
     return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
-}
-
-double roundedToHundredths(double seconds)
-{
-    return roundHalfEven(seconds * 100.0) / 100.0;
 }
 } // namespace
 
@@ -41,6 +25,16 @@ AttemptReplay::AttemptReplay(VerificationResult& result)
 {
     m_result.answers.assign(result.questions.size(), QString());
     m_result.cells.assign(result.questions.size(), CellHistory{});
+}
+
+QString AttemptReplay::secondsText(qint64 ms)
+{
+    return QString::number(double(ms) / 1000.0, 'f', 2);
+}
+
+QString AttemptReplay::quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
 void AttemptReplay::report(int event, ProblemKind kind, const QString& message)
@@ -67,7 +61,7 @@ void AttemptReplay::apply(int event, const QJsonObject& line)
     if (ms < m_lastMs)
         report(event, ProblemKind::Altered,
                QStringLiteral("its time %1 s lies before the time %2 s of the event before")
-                   .arg(seconds(ms), seconds(m_lastMs)));
+                   .arg(secondsText(ms), secondsText(m_lastMs)));
     m_lastMs = std::max(m_lastMs, ms);
 
     std::optional<EndReason> endReason;
@@ -107,29 +101,6 @@ void AttemptReplay::apply(int event, const QJsonObject& line)
         m_previousBox.reset();
 }
 
-void AttemptReplay::checkPendingEnd(int event, std::optional<EventKind> kind, std::optional<EndReason> reason)
-{
-    if (m_mustEndAfter) {
-        if (kind != EventKind::End || reason != EndReason::WrongLockedDigit) {
-            const std::size_t cell = m_wrongLockedCell;
-            report(*m_mustEndAfter, ProblemKind::BrokenRule,
-                   QStringLiteral("after this entry %1 was locked and held %2 instead of %3, which ends the attempt, "
-                                  "but event %4 follows")
-                       .arg(cellName(cell), quoted(m_result.answers[cell]), quoted(m_result.questions[cell]))
-                       .arg(event));
-        }
-        m_mustEndAfter.reset();
-    }
-    if (m_previousBox && m_previousBox->answer == BoxAnswer::Yes) {
-        const bool finishes = m_previousBox->kind == BoxKind::Finish
-                                  ? reason == EndReason::Finish
-                                  : reason == EndReason::Back || reason == EndReason::Cancel;
-        if (kind != EventKind::End || !finishes)
-            report(m_previousBox->event, ProblemKind::BrokenRule,
-                   QStringLiteral("the box was answered Yes, but the attempt did not end there"));
-    }
-}
-
 void AttemptReplay::applyCountdownEnd(int event, qint64 ms)
 {
     if (m_countdownEndMs) {
@@ -139,7 +110,7 @@ void AttemptReplay::applyCountdownEnd(int event, qint64 ms)
     const qint64 countdownMs = qint64(m_result.header.settings.concentrationSeconds) * 1000;
     if (ms < countdownMs - TimingAllowanceMs)
         report(event, ProblemKind::BrokenRule,
-               QStringLiteral("the countdown of %1 s ended after %2 s").arg(countdownMs / 1000).arg(seconds(ms)));
+               QStringLiteral("the countdown of %1 s ended after %2 s").arg(countdownMs / 1000).arg(secondsText(ms)));
     checkDigitClock(event, ms, std::nullopt);
     m_countdownEndMs = ms;
 }
@@ -178,7 +149,7 @@ void AttemptReplay::applyEdit(int event, qint64 ms, EventFields& fields)
         if (age >= m_lockMs + TimingAllowanceMs)
             report(event, ProblemKind::BrokenRule,
                    QStringLiteral("%1 was changed %2 s after its last entry (event %3), when it was locked")
-                       .arg(cellName(cell), seconds(age))
+                       .arg(cellName(cell), secondsText(age))
                        .arg(m_lastEntryEvent[cell]));
     }
 
@@ -216,7 +187,7 @@ void AttemptReplay::applyEdit(int event, qint64 ms, EventFields& fields)
     }
     m_changedSinceLastEdit.clear();
     const double used = m_countdownEndMs ? std::min(usedSecondsAt(ms), m_maxStageSeconds) : m_restoredSeconds;
-    m_usedAtLastEdit = roundedToHundredths(used);
+    m_usedAtLastEdit = inHundredths(used);
 }
 
 void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
@@ -280,82 +251,6 @@ void AttemptReplay::applyBox(int event, qint64 ms, EventFields& fields)
     m_previousBox = AnsweredBox{event, *kind, *answer, askedMs};
 }
 
-void AttemptReplay::applyEnd(int event, qint64 ms, EventFields& fields)
-{
-    const std::optional<EndReason> reason = endReasonNamed(fields.text(JournalKey::Reason));
-    const double recordedUsed = fields.number(JournalKey::Used);
-    const qint64 recordedScore = fields.integer(JournalKey::Score);
-    if (!fields.ok())
-        return;
-    if (!reason) {
-        report(event, ProblemKind::Altered, QStringLiteral("an end the program does not know"));
-        return;
-    }
-    m_result.end = RecordedEnd{event, ms, *reason, recordedUsed, int(recordedScore)};
-    m_ended = true;
-    checkEndReason(event, ms, *reason);
-
-    // The stage records its used time from the end of the countdown; ended during the countdown, from its start.
-    const double replayedUsed = m_countdownEndMs ? std::min(usedSecondsAt(ms), m_maxStageSeconds) : double(ms) / 1000.0;
-    m_result.usedSeconds = roundedToHundredths(replayedUsed);
-    if (std::abs(recordedUsed - m_result.usedSeconds) > UsedTimeToleranceSeconds)
-        report(event, ProblemKind::Altered,
-               QStringLiteral("the recorded used time %1 (%2 s) differs from the %3 (%4 s) of the journal's clock")
-                   .arg(clockText(float(recordedUsed)), QString::number(recordedUsed, 'f', 2),
-                        clockText(float(m_result.usedSeconds)), QString::number(m_result.usedSeconds, 'f', 2)));
-}
-
-void AttemptReplay::checkEndReason(int event, qint64 ms, EndReason reason)
-{
-    const bool confirmed = m_previousBox && m_previousBox->answer == BoxAnswer::Yes;
-    const bool timeIsUp =
-        m_countdownEndMs && usedSecondsAt(ms) * 1000.0 >= m_maxStageSeconds * 1000.0 - TimingAllowanceMs;
-    switch (reason) {
-    case EndReason::Finish:
-        // A box that closes after the stage time ran out under it finishes the stage whatever its answer.
-        if (!(confirmed && m_previousBox->kind == BoxKind::Finish) && !(m_previousBox && timeIsUp))
-            report(event, ProblemKind::BrokenRule,
-                   QStringLiteral("the attempt was finished without a confirmed FINISH"));
-        break;
-    case EndReason::Back:
-    case EndReason::Cancel:
-        if (!(confirmed && m_previousBox->kind == BoxKind::Leave))
-            report(event, ProblemKind::BrokenRule, QStringLiteral("the attempt was left without a confirmation"));
-        else if ((reason == EndReason::Back) != m_countdownEndMs.has_value())
-            report(event, ProblemKind::BrokenRule,
-                   reason == EndReason::Back ? QStringLiteral("BACK during the countdown, where only CANCEL is shown")
-                                             : QStringLiteral("CANCEL after the countdown, where only BACK is shown"));
-        break;
-    case EndReason::StageTime:
-        if (!timeIsUp)
-            report(event, ProblemKind::BrokenRule,
-                   QStringLiteral("the attempt was ended for the 8-hour limit at a used time of %1")
-                       .arg(clockText(float(m_countdownEndMs ? usedSecondsAt(ms) : 0.0))));
-        break;
-    case EndReason::DigitTime:
-        if (!m_lastNewDigitMs || ms - *m_lastNewDigitMs < m_digitLimitMs - TimingAllowanceMs)
-            report(event, ProblemKind::BrokenRule,
-                   m_lastNewDigitMs ? QStringLiteral("the attempt was ended for the per-digit limit %1 s after the "
-                                                     "last new digit (event %2)")
-                                          .arg(seconds(ms - *m_lastNewDigitMs))
-                                          .arg(m_lastNewDigitEvent)
-                                    : QStringLiteral("the attempt was ended for the per-digit limit before any digit"));
-        break;
-    case EndReason::WrongLockedDigit:
-        if (m_previousKind != EventKind::Edit || !m_perhapsWrongAtLastEdit)
-            report(event, ProblemKind::BrokenRule,
-                   QStringLiteral("the attempt was ended for a wrong locked digit, but no locked digit was wrong at "
-                                  "the last entry"));
-        break;
-    }
-    checkDigitClock(event, ms, std::nullopt);
-    // A box asked before the limit may close after it, and the end follows its answer.
-    const bool afterOpenBox =
-        m_previousBox && m_countdownEndMs &&
-        usedSecondsAt(m_previousBox->askedMs) * 1000.0 <= m_maxStageSeconds * 1000.0 + TimingAllowanceMs;
-    checkStageClock(event, ms, afterOpenBox || reason == EndReason::StageTime);
-}
-
 void AttemptReplay::checkDigitClock(int event, qint64 ms, std::optional<std::size_t> newDigit)
 {
     // The per-digit clock starts with the first digit and ends the stage 15 s after the latest new one.
@@ -369,13 +264,13 @@ void AttemptReplay::checkDigitClock(int event, qint64 ms, std::optional<std::siz
         report(
             event, ProblemKind::BrokenRule,
             QStringLiteral("the new digit in %1 came %2 s after the previous new digit (event %3); the limit is %4 s")
-                .arg(cellName(*newDigit), seconds(gap))
+                .arg(cellName(*newDigit), secondsText(gap))
                 .arg(m_lastNewDigitEvent)
                 .arg(m_digitLimitMs / 1000));
     else
         report(event, ProblemKind::BrokenRule,
                QStringLiteral("it came %1 s after the last new digit (event %2); the attempt ends after %3 s")
-                   .arg(seconds(gap))
+                   .arg(secondsText(gap))
                    .arg(m_lastNewDigitEvent)
                    .arg(m_digitLimitMs / 1000));
 }
@@ -420,36 +315,6 @@ QString AttemptReplay::cellName(std::size_t cell) const
 {
     const std::size_t columns = std::size_t(std::max(m_result.columns, 1));
     return QStringLiteral("the cell in row %1, column %2").arg(cell / columns + 1).arg(cell % columns + 1);
-}
-
-void AttemptReplay::finish()
-{
-    const SheetTexts questions(m_result.questions, m_result.rows, m_result.columns);
-    const SheetTexts answers(m_result.answers, m_result.rows, m_result.columns);
-    const Scoring scoring(questions, answers);
-    m_result.score = scoring.score();
-    m_result.correct.resize(m_result.questions.size());
-    for (int row = 1; row <= m_result.rows; ++row) {
-        for (int column = 1; column <= m_result.columns; ++column)
-            m_result.correct[std::size_t(row - 1) * std::size_t(m_result.columns) + std::size_t(column - 1)] =
-                scoring.isCorrect(row, column) ? 1 : 0;
-    }
-    for (const NewDigitGap& gap : m_result.gaps) {
-        if (gap.gapMs > m_result.longestGapMs) {
-            m_result.longestGapMs = gap.gapMs;
-            m_result.longestGapDigit = gap.digitIndex;
-        }
-    }
-    if (m_result.end) {
-        if (m_result.end->score != m_result.score)
-            report(m_result.end->event, ProblemKind::Altered,
-                   QStringLiteral("the recorded score %1 differs from the score %2 of the answers")
-                       .arg(m_result.end->score)
-                       .arg(m_result.score));
-    } else {
-        const double used = m_countdownEndMs ? std::min(usedSecondsAt(m_lastMs), m_maxStageSeconds) : 0.0;
-        m_result.usedSeconds = roundedToHundredths(used);
-    }
 }
 
 std::vector<QString> AttemptReplay::answersAtLastEdit() const

@@ -67,6 +67,8 @@ private:
     // Used seconds of the stage at `ms`: from the end of the countdown, plus what restored drafts brought.
     double usedSecondsAt(qint64 ms) const;
     QString cellName(std::size_t cell) const;
+    static QString secondsText(qint64 ms); // "15.20"
+    static QString quoted(const QString& text);
 
     void report(int event, ProblemKind kind, const QString& message);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Rounding.h"
 #include "journal/JournalEvents.h"
 
 #include <QLatin1StringView>
@@ -50,6 +51,12 @@ inline constexpr QLatin1StringView Reason("reason");
 inline constexpr QLatin1StringView Used("used");
 inline constexpr QLatin1StringView Score("score");
 } // namespace JournalKey
+
+// Used times are written in seconds rounded to hundredths, as the stage keeps them.
+inline double inHundredths(double seconds)
+{
+    return roundHalfEven(seconds * 100.0) / 100.0;
+}
 
 enum class EventKind
 {
