@@ -103,7 +103,7 @@ void AttemptReplay::checkEndReason(int event, qint64 ms, EndReason reason)
     const bool afterOpenBox =
         m_previousBox && m_countdownEndMs &&
         usedSecondsAt(m_previousBox->askedMs) * 1000.0 <= m_maxStageSeconds * 1000.0 + TimingAllowanceMs;
-    checkStageClock(event, ms, afterOpenBox || reason == EndReason::StageTime);
+    checkStageClock(event, ms, afterOpenBox);
 }
 
 void AttemptReplay::finish()

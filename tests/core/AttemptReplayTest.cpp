@@ -173,6 +173,13 @@ const BrokenAttempt BrokenAttempts[] = {
          return script.end(EndReason::StageTime, 28'800.0f, 5, 9'000);
      },
      8, "it came at a used time of 8:00:01, after the 8-hour limit"},
+    {"ended for the 8-hour limit 5 s after it",
+     [] {
+         AttemptScript script;
+         script.countdownEnds(3'000).restore({}, 28'790.0f, 4'000);
+         return script.end(EndReason::StageTime, 28'800.0f, 0, 18'000);
+     },
+     4, "it came at a used time of 8:00:05, after the 8-hour limit"},
     {"ended for a wrong locked digit that was not there",
      [] {
          AttemptScript script;
