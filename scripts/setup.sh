@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what a build needs (only what is missing) and builds into build/.
-#   scripts/setup.sh program   the program alone: Qt and pugixml
+#   scripts/setup.sh program   the program alone: Qt (with Qt Charts for the reports) and pugixml
 #   scripts/setup.sh all       also the tools, the tests and the benchmarks
 # KORVALIN_WARNINGS_AS_ERRORS=ON and KORVALIN_SANITIZERS=... are passed on to CMake; BUILD_DIR names
 # another build folder.
@@ -8,10 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mode=${1:-all}
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev fonts-wine fonts-liberation)
+# Qt Charts' CMake files need Qt OpenGL's, which Debian's qt6-charts-dev does not pull in.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libpugixml-dev fonts-wine
+    fonts-liberation)
 options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
 if [ "$mode" = all ]; then
-    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format)
+    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils)
     options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
 fi
 

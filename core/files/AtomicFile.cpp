@@ -1,5 +1,7 @@
 #include "files/AtomicFile.h"
 
+#include "files/PosixWrite.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,35 +11,6 @@
 #include <unistd.h>
 
 namespace {
-// qt_error_string rather than strerror: drafts are written on a background thread.
-QString systemError(const QString& what, const QString& path, int error)
-{
-    return QStringLiteral("%1 %2: %3").arg(what, QDir::toNativeSeparators(path), qt_error_string(error));
-}
-
-bool writeAll(int fd, const QByteArray& bytes, const WriteCall& writeCall, int& error)
-{
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = writeCall(fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            error = errno;
-            return false;
-        }
-        if (written == 0 || written > left) {
-            // A write that makes no progress means the device is full.
-            error = written == 0 ? ENOSPC : EIO;
-            return false;
-        }
-        data += written;
-        left -= written;
-    }
-    return true;
-}
-
 // The replacement keeps the permissions of the file it replaces; a new file is readable by all,
 // where mkstemp would leave it private to its owner.
 void copyPermissions(int fd, const QByteArray& targetPath)
@@ -46,21 +19,11 @@ void copyPermissions(int fd, const QByteArray& targetPath)
     const bool exists = ::stat(targetPath.constData(), &existing) == 0 && S_ISREG(existing.st_mode);
     ::fchmod(fd, exists ? (existing.st_mode & 07777) : 0644);
 }
-
-void syncDirectory(const QString& directory)
-{
-    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 } // namespace
 
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    return writeFileAtomically(path, bytes,
-                               [](int fd, const void* data, size_t size) { return ::write(fd, data, size); });
+    return writeFileAtomically(path, bytes, systemWriteCall());
 }
 
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, const WriteCall& writeCall)

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "files/PosixWrite.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <functional>
-#include <sys/types.h>
 
 struct WriteResult
 {
@@ -19,6 +18,5 @@ struct WriteResult
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // The same, with the system call that writes bytes replaced, so tests can simulate short writes and
-// full disks. `writeCall` has the signature of ::write.
-using WriteCall = std::function<ssize_t(int fd, const void* data, size_t size)>;
+// full disks.
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, const WriteCall& writeCall);

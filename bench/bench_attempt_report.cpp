@@ -1,0 +1,55 @@
+// Writing the report (PDF and CSV) of a full pi attempt, and its parts. Pass a path to keep the PDF.
+#include "BenchFigures.h"
+#include "FullPiAttempt.h"
+
+#include "attempt/AttemptReport.h"
+#include "chart/GapChart.h"
+#include "csv/AttemptCsv.h"
+#include "journal/JournalVerifier.h"
+#include "pdf/AttemptPdf.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+void time(const char* what, int rounds, const std::function<void()>& work)
+{
+    std::vector<double> samples;
+    QElapsedTimer timer;
+    for (int round = 0; round < rounds; ++round) {
+        timer.start();
+        work();
+        samples.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    const Figures figures = ::figures(samples);
+    std::printf("%-40s median %8.1f ms   max %8.1f ms   (n=%d)\n", what, figures.median, figures.max, rounds);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const VerificationResult result = verifyJournal(fullPiAttempt().bytes());
+    std::printf("verdict: %s, score %d, %zu gaps\n", qPrintable(result.verdictText), result.score, result.gaps.size());
+
+    QTemporaryDir dir;
+    const QString pdf = argc > 1 ? QString::fromLocal8Bit(argv[1]) : dir.filePath(QStringLiteral("attempt.pdf"));
+    const QString csv = dir.filePath(QStringLiteral("attempt.csv"));
+    constexpr int Rounds = 5;
+    QPicture chart;
+    time("chart (GUI thread)", Rounds, [&] { chart = drawGapChart(result, QSizeF(540, 230)); });
+    QByteArray pdfBytes;
+    time("PDF from the chart (any thread)", Rounds, [&] { pdfBytes = attemptPdf(result, chart); });
+    time("CSV (any thread)", Rounds, [&] { attemptCsv(result); });
+    time("whole report written (budget 1 s)", Rounds, [&] {
+        if (!writeAttemptReport(result, pdf, csv).ok)
+            std::printf("report not written\n");
+    });
+    std::printf("PDF %lld bytes at %s\n", static_cast<long long>(pdfBytes.size()), qPrintable(pdf));
+    return 0;
+}

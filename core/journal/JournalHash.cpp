@@ -1,0 +1,33 @@
+#include "journal/JournalHash.h"
+
+#include <QCryptographicHash>
+
+namespace {
+constexpr qsizetype ShortSealLength = 16;
+constexpr qsizetype SealGroupLength = 4;
+} // namespace
+
+QByteArray sha256Hex(QByteArrayView bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+QString shortSeal(const QByteArray& fullSeal)
+{
+    if (fullSeal.size() < ShortSealLength)
+        return {};
+    QString text;
+    for (qsizetype group = 0; group < ShortSealLength; group += SealGroupLength) {
+        if (!text.isEmpty())
+            text += QLatin1Char(' ');
+        text += QString::fromLatin1(fullSeal.mid(group, SealGroupLength)).toUpper();
+    }
+    return text;
+}
+
+bool sealMatches(const QString& writtenDown, const QByteArray& fullSeal)
+{
+    QString compact = writtenDown.toLower();
+    compact.remove(QLatin1Char(' '));
+    return compact.size() >= ShortSealLength && fullSeal.startsWith(compact.toLatin1());
+}

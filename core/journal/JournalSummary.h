@@ -1,0 +1,16 @@
+#pragma once
+
+#include "journal/VerificationResult.h"
+
+#include <QString>
+
+// The short summary of a verified journal, one fact a line: score, used time, longest gap,
+// corrections, restores, seal and verdict, then every problem found.
+QString journalSummaryText(const VerificationResult& result);
+
+// "0:12:34 (754.37 s)"
+QString usedTimeSummary(double seconds);
+// "7.25 s, before digit 45", or "none" before the second new digit.
+QString longestGapSummary(const VerificationResult& result);
+// The ways an attempt ends, as a person reads them.
+QString endReasonText(EndReason reason);

@@ -1,0 +1,151 @@
+#include "journal/JournalVerifier.h"
+
+#include "digits/SpecialNumbers.h"
+#include "journal/AttemptReplay.h"
+#include "journal/DraftCheck.h"
+#include "journal/EventFields.h"
+#include "journal/JournalChain.h"
+#include "journal/JournalFormat.h"
+#include "journal/JournalHash.h"
+#include "journal/JournalLines.h"
+#include "settings/SettingsLists.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+VerificationResult unreadable(VerificationResult result, const QString& why)
+{
+    result.verdict = Verdict::Unreadable;
+    result.verdictText = QStringLiteral("cannot be read: ") + why;
+    return result;
+}
+
+bool isStartLine(const JournalLine& line)
+{
+    return line.readable && line.object.value(JournalKey::Event).toString() == nameOf(EventKind::Start);
+}
+
+// Reads the start event into the header and lays out the sheet from the built-in digits it names.
+std::optional<JournalProblem> readStart(const QJsonObject& line, VerificationResult& result)
+{
+    EventFields fields(line);
+    AttemptHeader& header = result.header;
+    header.version = fields.text(JournalKey::Version);
+    header.sourceName = fields.text(JournalKey::Source);
+    header.sourceSha256 = fields.text(JournalKey::SourceSha256).toLatin1();
+    header.startTime = fields.text(JournalKey::Time);
+    header.host = fields.text(JournalKey::Host);
+    header.draftNumber = int(fields.integer(JournalKey::Draft));
+    const QJsonObject settingsObject = fields.object(JournalKey::Settings);
+    EventFields settings(settingsObject);
+    header.numberPosition = int(settings.integer(JournalKey::NumberPosition));
+    header.settings.digitsPerRow = int(settings.integer(JournalKey::DigitsPerRow));
+    header.settings.groupSize = int(settings.integer(JournalKey::GroupSize));
+    header.settings.showStageTimer = settings.boolean(JournalKey::ShowStageTimer);
+    header.settings.concentrationSeconds = int(settings.integer(JournalKey::ConcentrationSeconds));
+    header.settings.cellTimerOn = settings.boolean(JournalKey::CellTimerOn);
+    const auto problem = [](const QString& message) {
+        return JournalProblem{1, ProblemKind::Altered, QStringLiteral("event 1: ") + message};
+    };
+    if (!fields.ok())
+        return problem(fields.problem());
+    if (!settings.ok())
+        return problem(QStringLiteral("settings: ") + settings.problem());
+
+    const QString& digits = digitsForResourceKey(resourceKeyForPosition(header.numberPosition));
+    if (digits.isEmpty())
+        return problem(QStringLiteral("there is no number at position %1").arg(header.numberPosition));
+    if (!columnCountEntries().contains(QString::number(header.settings.digitsPerRow)))
+        return problem(
+            QStringLiteral("%1 digits per row is not a setting of the program").arg(header.settings.digitsPerRow));
+    if (sha256Hex(digits.toLatin1()) != header.sourceSha256)
+        return problem(QStringLiteral("the SHA-256 of the digit source is not that of the built-in digits of %1")
+                           .arg(specialNumberEntries().value(header.numberPosition)));
+
+    result.columns = header.settings.digitsPerRow;
+    result.rows = int(digits.size() / result.columns);
+    const qsizetype cells = qsizetype(result.rows) * result.columns;
+    result.questions.reserve(std::size_t(cells));
+    for (qsizetype index = 0; index < cells; ++index)
+        result.questions.emplace_back(digits.at(index));
+    return std::nullopt;
+}
+
+void decideVerdict(VerificationResult& result)
+{
+    const auto firstOf = [&result](ProblemKind kind) {
+        return std::find_if(result.problems.begin(), result.problems.end(),
+                            [kind](const JournalProblem& problem) { return problem.kind == kind; });
+    };
+    if (const auto altered = firstOf(ProblemKind::Altered); altered != result.problems.end()) {
+        result.verdict = Verdict::Altered;
+        result.verdictText = QStringLiteral("altered: ") + altered->message;
+    } else if (const auto broken = firstOf(ProblemKind::BrokenRule); broken != result.problems.end()) {
+        result.verdict = Verdict::BreaksRules;
+        result.verdictText = QStringLiteral("breaks the rules: ") + broken->message;
+    } else if (!result.end) {
+        result.verdict = Verdict::EndsEarly;
+        result.verdictText = QStringLiteral("journal ends early after event %1").arg(result.events);
+    } else {
+        result.verdict = Verdict::Valid;
+        result.verdictText = QStringLiteral("valid");
+    }
+}
+} // namespace
+
+VerificationResult verifyJournalFile(const QString& journalPath, const VerifyOptions& options)
+{
+    QFile file(journalPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadable({}, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(journalPath), file.errorString()));
+    return verifyJournal(file.readAll(), options);
+}
+
+VerificationResult verifyJournal(const QByteArray& journal, const VerifyOptions& options)
+{
+    VerificationResult result;
+    const JournalLines split = splitJournalLines(journal);
+    result.partialLastLine = split.partialLastLine;
+    result.events = int(split.lines.size());
+    if (split.lines.empty())
+        return unreadable(std::move(result), QStringLiteral("it holds no complete event"));
+    if (!isStartLine(split.lines.front()))
+        return unreadable(std::move(result), QStringLiteral("its first line is not the start of an attempt"));
+    result.seal = split.lines.back().hash;
+
+    const std::optional<JournalProblem> chainBreak = findChainBreak(split.lines);
+    if (chainBreak)
+        result.problems.push_back(*chainBreak);
+    if (const auto startProblem = readStart(split.lines.front().object, result)) {
+        result.problems.push_back(*startProblem);
+        decideVerdict(result);
+        return result;
+    }
+
+    AttemptReplay replay(result);
+    for (std::size_t index = 1; index < split.lines.size(); ++index) {
+        if (split.lines[index].readable)
+            replay.apply(int(index) + 1, split.lines[index].object);
+    }
+    replay.finish();
+    // Once the chain is broken the events are not the ones written; what they would break says nothing.
+    if (!chainBreak)
+        result.problems.insert(result.problems.end(), replay.problems().begin(), replay.problems().end());
+
+    if (!options.draftPath.isEmpty()) {
+        DraftComparison draft =
+            compareWithDraft(options.draftPath, result, replay.answersAtLastEdit(), replay.usedSecondsAtLastEdit());
+        if (draft.unreadable)
+            return unreadable(std::move(result), *draft.unreadable);
+        result.problems.insert(result.problems.end(), draft.problems.begin(), draft.problems.end());
+    }
+    if (!options.expectedSeal.isEmpty() && !sealMatches(options.expectedSeal, result.seal))
+        result.problems.push_back({0, ProblemKind::Altered,
+                                   QStringLiteral("the seal %1 of the journal is not the seal %2 written down")
+                                       .arg(shortSeal(result.seal), options.expectedSeal)});
+    decideVerdict(result);
+    return result;
+}

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "journal/JournalEvents.h"
+#include "settings/StageSettings.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+enum class ProblemKind
+{
+    Altered,    // the journal contradicts itself: its chain, its numbering, or what it records
+    BrokenRule, // the journal is whole, but the attempt it tells broke a rule
+};
+
+struct JournalProblem
+{
+    int event = 0; // 1-based event number; 0 when the problem concerns no single event
+    ProblemKind kind = ProblemKind::Altered;
+    QString message;
+};
+
+enum class Verdict
+{
+    Valid,       // whole, by the rules, and ended as recorded
+    EndsEarly,   // whole as far as it goes, by the rules, but without an end (a crash)
+    BreaksRules, // whole, but the attempt broke a rule
+    Altered,     // changed after it was written, or not what the program writes
+    Unreadable,  // not a journal, or a file that could not be read
+};
+
+// The first event: who made the attempt, where, when and under which settings.
+struct AttemptHeader
+{
+    QString version;
+    int numberPosition = 0;
+    StageSettings settings;
+    QString sourceName;
+    QByteArray sourceSha256;
+    QString startTime; // date and time with the UTC offset
+    QString host;
+    int draftNumber = 0;
+};
+
+struct RecordedEnd
+{
+    int event = 0;
+    qint64 ms = 0;
+    EndReason reason = EndReason::Finish;
+    double usedSeconds = 0.0;
+    int score = 0;
+};
+
+// What the journal tells of one cell. Times are milliseconds since the start; -1 where there is none.
+struct CellHistory
+{
+    qint64 firstEntryMs = -1;
+    qint64 lastChangeMs = -1;
+    qint64 gapBeforeMs = -1; // for a new digit after the first: time since the previous new digit
+    int corrections = 0;     // edits that replaced or removed an entered text
+};
+
+struct NewDigitGap
+{
+    int digitIndex = 0;
+    int event = 0;
+    qint64 gapMs = 0;
+};
+
+struct CorrectionEntry
+{
+    int event = 0;
+    qint64 ms = 0;
+    int row = 0;
+    int column = 0;
+    QString oldText;
+    QString newText;
+};
+
+struct RestoreEntry
+{
+    int event = 0;
+    qint64 ms = 0;
+    QString draftSha256;
+    int cellsChanged = 0;
+    double addedSeconds = 0.0;
+};
+
+struct VerificationResult
+{
+    Verdict verdict = Verdict::Unreadable;
+    QString verdictText;
+    std::vector<JournalProblem> problems;
+    int events = 0; // complete lines read
+    bool partialLastLine = false;
+    QByteArray seal; // SHA-256 of the last complete line
+
+    AttemptHeader header;
+    std::optional<RecordedEnd> end;
+
+    // The sheet as the journal leaves it, row-major; rows and columns count from 1.
+    int rows = 0;
+    int columns = 0;
+    std::vector<QString> questions;
+    std::vector<QString> answers;
+    std::vector<unsigned char> correct;
+    std::vector<CellHistory> cells;
+
+    // Replayed from the journal and the digit source, as the results screen would show them.
+    int score = 0;
+    double usedSeconds = 0.0;
+    qint64 longestGapMs = -1;
+    int longestGapDigit = 0;
+    std::vector<NewDigitGap> gaps;
+    std::vector<CorrectionEntry> corrections;
+    std::vector<RestoreEntry> restores;
+
+    // 0 valid or ended early, 1 altered or against the rules, 2 unreadable.
+    int exitCode() const
+    {
+        switch (verdict) {
+        case Verdict::Valid:
+        case Verdict::EndsEarly:
+            return 0;
+        case Verdict::BreaksRules:
+        case Verdict::Altered:
+            return 1;
+        case Verdict::Unreadable:
+            break;
+        }
+        return 2;
+    }
+};

@@ -1,0 +1,33 @@
+#include "attempt/AttemptReport.h"
+
+#include "chart/GapChart.h"
+#include "csv/AttemptCsv.h"
+#include "pdf/AttemptPdf.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+// The chart's layout size in points: about the width of the page's text, in proportion to its band.
+const QSizeF GapChartSize(540, 230);
+
+WriteResult writeInFolder(const QString& path, const QByteArray& bytes)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return {false, QStringLiteral("Cannot make the folder %1").arg(QDir::toNativeSeparators(folder))};
+    return writeFileAtomically(path, bytes);
+}
+} // namespace
+
+WriteResult writeAttemptReport(const VerificationResult& result, const QString& pdfPath, const QString& csvPath)
+{
+    if (!pdfPath.isEmpty()) {
+        const WriteResult written = writeInFolder(pdfPath, attemptPdf(result, drawGapChart(result, GapChartSize)));
+        if (!written.ok)
+            return written;
+    }
+    if (!csvPath.isEmpty())
+        return writeInFolder(csvPath, attemptCsv(result));
+    return {};
+}

@@ -1,0 +1,224 @@
+#include "AttemptScript.h"
+#include "JournalTampering.h"
+
+#include "journal/JournalVerifier.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+// A finished attempt of 41 digits of pi, one of them corrected: 46 events.
+AttemptScript finishedAttempt()
+{
+    AttemptScript script;
+    script.countdownEnds(3'000).typeDigits(1, 40, 4'000, 800);
+    const QString wrong = script.wrongDigit(41);
+    script.type(2, 11, wrong, 36'100).type(2, 11, script.question(41), 36'900);
+    script.box(BoxKind::Finish, BoxAnswer::Yes, AnsweredBy::User, 37'000, 38'000);
+    script.end(EndReason::Finish, 35.0f, 41, 38'000);
+    return script;
+}
+
+QByteArray joined(const QList<QByteArray>& lines)
+{
+    QByteArray bytes;
+    for (const QByteArray& line : lines)
+        bytes += line;
+    return bytes;
+}
+
+int firstProblemEvent(const VerificationResult& result)
+{
+    return result.problems.empty() ? -1 : result.problems.front().event;
+}
+} // namespace
+
+TEST(JournalTamper, untouchedJournal_isValid)
+{
+    const AttemptScript script = finishedAttempt();
+    const VerificationResult result = verifyJournal(script.bytes());
+    EXPECT_EQ(result.verdict, Verdict::Valid) << result.verdictText.toStdString();
+    EXPECT_TRUE(result.problems.empty());
+    EXPECT_EQ(result.exitCode(), 0);
+    EXPECT_EQ(result.events, 46);
+    EXPECT_EQ(result.seal, script.seal());
+    EXPECT_EQ(result.score, 41);
+}
+
+TEST(JournalTamper, everyTampering_isFoundAtTheEventItTouched)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<QList<QByteArray>(QList<QByteArray>)> tamper;
+        int event;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"a digit changed",
+         [](QList<QByteArray> lines) {
+             lines[9] = withField(lines[9], QStringLiteral("new"), QStringLiteral("0"));
+             return lines;
+         },
+         10, "was changed after it was written"},
+        {"a line deleted",
+         [](QList<QByteArray> lines) {
+             lines.removeAt(11);
+             return lines;
+         },
+         12, "is missing"},
+        {"two lines swapped",
+         [](QList<QByteArray> lines) {
+             lines.swapItemsAt(14, 15);
+             return lines;
+         },
+         15, "out of place"},
+        {"a time changed",
+         [](QList<QByteArray> lines) {
+             const qint64 ms = objectOfLine(lines[19]).value(QLatin1StringView("ms")).toInteger();
+             lines[19] = withField(lines[19], QStringLiteral("ms"), ms - 300);
+             return lines;
+         },
+         20, "was changed after it was written"},
+        {"a line added at the end, chained",
+         [](QList<QByteArray> lines) {
+             QByteArray added = withField(lines[40], QStringLiteral("n"), lines.size() + 1);
+             added = withField(added, QStringLiteral("prev"), QString::fromLatin1(sha256Hex(lines.last().chopped(1))));
+             lines.append(added);
+             return lines;
+         },
+         47, "follows the end of the attempt"},
+        {"a line added at the end, unchained",
+         [](QList<QByteArray> lines) {
+             lines.append(withField(lines[40], QStringLiteral("n"), lines.size() + 1));
+             return lines;
+         },
+         47, "follows the end of the attempt"},
+        {"a digit changed and the chain rewritten",
+         [](QList<QByteArray> lines) {
+             lines[9] = withField(lines[9], QStringLiteral("new"), QStringLiteral("0"));
+             return rechained(lines);
+         },
+         46, "the recorded score 41 differs from the score 7"},
+        {"the score raised and the chain rewritten",
+         [](QList<QByteArray> lines) {
+             lines.last() = withField(lines.last(), QStringLiteral("score"), 45);
+             return rechained(lines);
+         },
+         46, "the recorded score 45 differs from the score 41"},
+    };
+    const AttemptScript script = finishedAttempt();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const VerificationResult result = verifyJournal(joined(c.tamper(script.lines())));
+        EXPECT_EQ(result.verdict, Verdict::Altered) << result.verdictText.toStdString();
+        EXPECT_EQ(result.exitCode(), 1);
+        EXPECT_EQ(firstProblemEvent(result), c.event) << result.verdictText.toStdString();
+        EXPECT_TRUE(result.verdictText.contains(QStringLiteral("event %1: ").arg(c.event)))
+            << result.verdictText.toStdString();
+        EXPECT_TRUE(result.verdictText.contains(QLatin1StringView(c.says))) << result.verdictText.toStdString();
+    }
+}
+
+TEST(JournalTamper, journalCutMidLine_endsEarlyAndIsNotAltered)
+{
+    const QList<QByteArray> lines = finishedAttempt().lines();
+    struct Case
+    {
+        int completeLines;
+        qsizetype partOfNextLine;
+    };
+    const Case cases[] = {{45, 50}, {45, 1}, {24, 90}, {1, 10}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.completeLines);
+        const QByteArray bytes = joined(lines.mid(0, c.completeLines)) + lines[c.completeLines].left(c.partOfNextLine);
+        const VerificationResult result = verifyJournal(bytes);
+        EXPECT_EQ(result.verdict, Verdict::EndsEarly) << result.verdictText.toStdString();
+        EXPECT_EQ(result.verdictText, QStringLiteral("journal ends early after event %1").arg(c.completeLines));
+        EXPECT_TRUE(result.partialLastLine);
+        EXPECT_TRUE(result.problems.empty());
+        EXPECT_EQ(result.exitCode(), 0);
+        EXPECT_EQ(result.seal, sha256Hex(lines[c.completeLines - 1].chopped(1)));
+    }
+}
+
+TEST(JournalTamper, crashBetweenLines_endsEarlyWithoutAPartialLine)
+{
+    const QList<QByteArray> lines = finishedAttempt().lines();
+    const VerificationResult result = verifyJournal(joined(lines.mid(0, 30)));
+    EXPECT_EQ(result.verdict, Verdict::EndsEarly);
+    EXPECT_EQ(result.verdictText, QStringLiteral("journal ends early after event 30"));
+    EXPECT_FALSE(result.partialLastLine);
+    // The answers so far are still scored.
+    EXPECT_EQ(result.score, 28);
+}
+
+TEST(JournalTamper, writtenDownSeal_catchesAJournalRewrittenFromTheStart)
+{
+    const AttemptScript script = finishedAttempt();
+    QList<QByteArray> forged = script.lines();
+    forged.removeAt(43); // the correction's second edit, as if 2/11 had stayed wrong
+    for (int index = 43; index < forged.size(); ++index)
+        forged[index] = withField(forged[index], QStringLiteral("n"), index + 1);
+    forged.last() = withField(forged.last(), QStringLiteral("score"), 40);
+    forged = rechained(forged);
+
+    const VerificationResult unsealed = verifyJournal(joined(forged));
+    EXPECT_EQ(unsealed.verdict, Verdict::Valid) << "a consistent rewrite passes without the seal";
+    VerifyOptions options;
+    options.expectedSeal = shortSeal(script.seal());
+    const VerificationResult sealed = verifyJournal(joined(forged), options);
+    EXPECT_EQ(sealed.verdict, Verdict::Altered);
+    EXPECT_TRUE(sealed.verdictText.contains(shortSeal(script.seal()))) << sealed.verdictText.toStdString();
+    EXPECT_EQ(verifyJournal(script.bytes(), options).verdict, Verdict::Valid);
+}
+
+TEST(JournalTamper, notAJournal_cannotBeRead)
+{
+    const QList<QByteArray> lines = finishedAttempt().lines();
+    struct Case
+    {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"empty", QByteArray()},
+        {"a partial first line", lines[0].left(40)},
+        {"text", "hello\nworld\n"},
+        {"starts with an edit", joined(lines.mid(3, 5))},
+        {"a draft", "<?xml version='1.0' encoding='utf-8'?>\n<Korvalin><SpecialNumbers/></Korvalin>\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const VerificationResult result = verifyJournal(c.bytes);
+        EXPECT_EQ(result.verdict, Verdict::Unreadable) << result.verdictText.toStdString();
+        EXPECT_EQ(result.exitCode(), 2);
+        EXPECT_TRUE(result.verdictText.startsWith(QStringLiteral("cannot be read: ")));
+    }
+    const VerificationResult missing = verifyJournalFile(QStringLiteral("/nonexistent/attempt_1.journal"));
+    EXPECT_EQ(missing.exitCode(), 2);
+    EXPECT_TRUE(missing.verdictText.contains(QStringLiteral("attempt_1.journal")));
+}
+
+TEST(JournalTamper, garbledLineInTheMiddle_isAnAlteration)
+{
+    QList<QByteArray> lines = finishedAttempt().lines();
+    lines[20] = "{\"e\":\"edit\",\"n\":21,\n";
+    const VerificationResult result = verifyJournal(joined(lines));
+    EXPECT_EQ(result.verdict, Verdict::Altered);
+    EXPECT_EQ(firstProblemEvent(result), 21);
+}
+
+TEST(JournalTamper, digitSourceOfAnotherNumber_isAnAlteration)
+{
+    QList<QByteArray> lines = finishedAttempt().lines();
+    lines[0] = withField(lines[0], QStringLiteral("sourceSha256"), QString::fromLatin1(sha256Hex("14159")));
+    const VerificationResult result = verifyJournal(joined(rechained(lines)));
+    EXPECT_EQ(result.verdict, Verdict::Altered);
+    EXPECT_EQ(firstProblemEvent(result), 1);
+    EXPECT_TRUE(result.verdictText.contains(QStringLiteral("digit source"))) << result.verdictText.toStdString();
+}

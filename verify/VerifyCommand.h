@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+#include <QTextStream>
+
+// korvalin-verify JOURNAL [--draft FILE] [--report FILE.pdf] [--csv FILE.csv] [--seal SEAL]
+// Exit codes: 0 the journal is valid (or ends early after a crash), 1 it was altered or the attempt broke
+// a rule, 2 it (or the draft) cannot be read, the command line is wrong, or the report cannot be written.
+class VerifyCommand final
+{
+public:
+    static constexpr int CannotRead = 2;
+
+    VerifyCommand();
+
+    // The command line, program name first. False on a mistake, which error() tells.
+    bool parse(const QStringList& arguments);
+    QString error() const { return m_error; }
+    bool wantsHelp() const;
+    QString helpText() const;
+    // The PDF's chart needs a QApplication; the checks alone need none.
+    bool writesPdf() const;
+
+    // Verifies, prints the summary and writes what was asked; returns the exit code.
+    int run(QTextStream& out, QTextStream& err) const;
+
+private:
+    QCommandLineParser m_parser;
+    QCommandLineOption m_draft;
+    QCommandLineOption m_report;
+    QCommandLineOption m_csv;
+    QCommandLineOption m_seal;
+    QCommandLineOption m_help;
+    QString m_error;
+};
