@@ -11,7 +11,7 @@ mode=${1:-all}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev fonts-wine fonts-liberation)
 options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
 if [ "$mode" = all ]; then
-    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format)
+    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format qt6-svg-dev)
     options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
 fi
 
