@@ -30,7 +30,9 @@ trap 'rm -rf "$work"' EXIT
 
 step "Build and package from a clean clone of HEAD ($(git -C "$source_dir" rev-parse --short HEAD))"
 git clone --quiet "$source_dir" "$work/src"
-cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
     -DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF >"$work/configure.log"
 cmake --build "$work/build" >"$work/build.log"
 (cd "$work/build" && cpack -G DEB >"$work/cpack.log")
