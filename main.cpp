@@ -2,6 +2,7 @@
 #include "files/DataFolder.h"
 #include "frmMain/frmMain.h"
 #include "skin/Fonts.h"
+#include "skin/Skin.h"
 #include "start/CommandLine.h"
 #include "start/ProgramIdentity.h"
 
@@ -60,6 +61,7 @@ int main(int argc, char* argv[])
     }
     identifyProgram();
     QApplication app(argc, argv);
+    preloadSkinImage(app.devicePixelRatio());
     QGuiApplication::setDesktopFileName(programDesktopId());
     useDataFolderOfThisProgram(command.dataDirectory);
     registerFallbackFonts();

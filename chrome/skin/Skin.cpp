@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QtGlobal>
 
+#include <future>
+
 // The resource lives in a static library, so it must be registered by hand before the first load.
 static void registerSkinResource()
 {
@@ -24,6 +26,12 @@ QImage loadSkin(const QString& resource, int scale)
     loaded = loaded.convertToFormat(QImage::Format_RGB32);
     loaded.setDevicePixelRatio(scale);
     return loaded;
+}
+
+std::future<QImage>& preloaded2x()
+{
+    static std::future<QImage> image;
+    return image;
 }
 
 // The 2x picture serves the built-in skin only: a skin a test paints by hand has no larger twin.
@@ -52,8 +60,16 @@ const QImage& skinImage()
 
 const QImage& skinImage2x()
 {
-    static const QImage image = loadSkin(QStringLiteral(":/skin@2x.png"), 2);
+    static const QImage image =
+        preloaded2x().valid() ? preloaded2x().get() : loadSkin(QStringLiteral(":/skin@2x.png"), 2);
     return image;
+}
+
+void preloadSkinImage(qreal devicePixelRatio)
+{
+    // Four times the pixels of the 1x picture: decoding it is the largest single step of a scaled start.
+    if (devicePixelRatio > 1.0 && !preloaded2x().valid())
+        preloaded2x() = std::async(std::launch::async, [] { return loadSkin(QStringLiteral(":/skin@2x.png"), 2); });
 }
 
 void blitSkinPiece(QPainter& painter, QPointF at, const QImage& skin, const QRectF& piece)

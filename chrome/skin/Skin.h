@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <QtGlobal>
 
 class QImage;
 class QPainter;
@@ -13,6 +14,10 @@ const QImage& skinImage();
 // The same artwork drawn at twice the size (2560 x 1600, device pixel ratio 2), loaded the first time a
 // screen with more than one device pixel to a logical pixel paints. Null when the build lacks it.
 const QImage& skinImage2x();
+
+// Starts decoding the skin picture a screen of `devicePixelRatio` will need on another thread, so that it
+// overlaps the rest of the start; the first use waits for it. Optional, and at most once.
+void preloadSkinImage(qreal devicePixelRatio);
 
 /**
  * Copies the skin rectangle @p piece (in 1280 x 800 coordinates) unscaled to @p at, in the painter's
