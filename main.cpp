@@ -1,6 +1,10 @@
 #include "base/Clock.h"
+#include "files/DataFolder.h"
 #include "frmMain/frmMain.h"
 #include "skin/Fonts.h"
+#include "skin/Skin.h"
+#include "start/CommandLine.h"
+#include "start/ProgramIdentity.h"
 
 #include <QApplication>
 
@@ -16,17 +20,50 @@ bool displayAvailable()
     };
     return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
 }
+
+QStringList argumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// --help also says where this copy of the program keeps its files; that needs no display either.
+int answerWithoutWindow(const CommandLine& command, int argc, char* argv[])
+{
+    if (command.action == CommandLine::Action::Refuse) {
+        std::fprintf(stderr, "%s\n", qPrintable(command.message));
+        return command.exitCode;
+    }
+    QString text = command.message;
+    if (command.action == CommandLine::Action::ShowHelp) {
+        QCoreApplication app(argc, argv);
+        identifyProgram();
+        text += QStringLiteral("\nSettings and drafts are kept in: %1\n")
+                    .arg(chooseDataFolderOfThisProgram(command.dataDirectory).path);
+    }
+    std::fputs(qPrintable(text), stdout);
+    return command.exitCode;
+}
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    const CommandLine command = parseCommandLine(argumentsOf(argc, argv));
+    if (command.action != CommandLine::Action::Run)
+        return answerWithoutWindow(command, argc, argv);
     if (!displayAvailable()) {
         std::fprintf(stderr,
                      "korvalin: no display found (DISPLAY is not set); "
                      "run it on a desktop, or headless with: xvfb-run -s '-screen 0 1280x800x24' build/korvalin\n");
         return 1;
     }
+    identifyProgram();
     QApplication app(argc, argv);
+    preloadSkinImage(app.devicePixelRatio());
+    QGuiApplication::setDesktopFileName(programDesktopId());
+    useDataFolderOfThisProgram(command.dataDirectory);
     registerFallbackFonts();
 
     SystemClock clock;

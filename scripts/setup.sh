@@ -13,7 +13,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6ope
     fonts-liberation)
 options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
 if [ "$mode" = all ]; then
-    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils)
+    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils qt6-svg-dev)
     options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
 fi
 

@@ -2,6 +2,7 @@
 
 #include "base/Rounding.h"
 #include "skin/Fonts.h"
+#include "skin/Skin.h"
 
 #include <QColor>
 #include <QFontMetricsF>
@@ -72,10 +73,10 @@ void DrawSkinButton(QPainter& painter, const QImage& skin, const QSizeF& size, c
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // Real division: a width of 145 gets 15 tiles, the last one cut off by the right cap.
     for (int i = 0; i < width / TileWidth; ++i)
-        painter.drawImage(QPointF(TileWidth * i, 0), skin, QRectF(MiddleTileX, look->row, TileWidth, PieceHeight));
-    painter.drawImage(QPointF(0, 0), skin, QRectF(LeftCapX, look->row, CapWidth, PieceHeight));
-    painter.drawImage(QPointF(roundHalfEven(width - CapWidth), 0), skin,
-                      QRectF(RightCapX, look->row, CapWidth, PieceHeight));
+        blitSkinPiece(painter, QPointF(TileWidth * i, 0), skin, QRectF(MiddleTileX, look->row, TileWidth, PieceHeight));
+    blitSkinPiece(painter, QPointF(0, 0), skin, QRectF(LeftCapX, look->row, CapWidth, PieceHeight));
+    blitSkinPiece(painter, QPointF(roundHalfEven(width - CapWidth), 0), skin,
+                  QRectF(RightCapX, look->row, CapWidth, PieceHeight));
     painter.restore();
 
     fitCaption(font, caption, width - CapWidth, painter.device());

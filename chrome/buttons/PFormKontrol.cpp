@@ -1,10 +1,13 @@
 #include "buttons/PFormKontrol.h"
 
+#include "skin/Skin.h"
+#include "skin/SurfaceImage.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
 PFormKontrol::PFormKontrol(const QImage& skin, QWidget* parent)
-    : QWidget(parent), m_skin(skin), m_surface(4 * SlotWidth, SlotHeight, QImage::Format_RGB32)
+    : QWidget(parent), m_skin(skin), m_surface(surfaceImage(QSize(4 * SlotWidth, SlotHeight), devicePixelRatio()))
 {
     setObjectName(QStringLiteral("PFormKontrol"));
     setFixedSize(4 * SlotWidth, SlotHeight);
@@ -30,7 +33,8 @@ int PFormKontrol::spriteX(int slot)
 
 void PFormKontrol::drawSprite(QPainter& painter, int slot, int row) const
 {
-    painter.drawImage(QPoint((slot - 1) * SlotWidth, 0), m_skin, QRect(spriteX(slot), row, SlotWidth, SlotHeight));
+    blitSkinPiece(painter, QPointF((slot - 1) * SlotWidth, 0), m_skin,
+                  QRectF(spriteX(slot), row, SlotWidth, SlotHeight));
 }
 
 void PFormKontrol::paintRestingImage()

@@ -1,6 +1,7 @@
 #include "buttons/SkinButton.h"
 
 #include "buttons/DrawSkinButton.h"
+#include "skin/SurfaceImage.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,7 +37,7 @@ void SkinButton::paintResting()
     if (size().isEmpty()) {
         m_surface = QImage();
     } else {
-        m_surface = QImage(size(), QImage::Format_RGB32);
+        m_surface = surfaceImage(size(), devicePixelRatio());
         m_surface.fill(palette().color(QPalette::Window));
         QPainter painter(&m_surface);
         DrawSkinButton(painter, m_skin, QSizeF(size()), QStringLiteral("N"), m_caption, m_captionFont);

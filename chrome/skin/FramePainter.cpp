@@ -12,10 +12,9 @@ using namespace SkinPieces;
 namespace {
 const QString SettingsTitle = QStringLiteral("MEMORIZATION of SPECIAL NUMBERS");
 
-// Unscaled copy of one skin piece.
 void blit(QPainter& painter, int x, int y, const QRect& piece)
 {
-    painter.drawImage(QPoint(x, y), skinImage(), piece);
+    blitSkinPiece(painter, QPointF(x, y), skinImage(), piece);
 }
 
 QFont boldFont(const QString& family, double points)

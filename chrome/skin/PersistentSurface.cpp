@@ -1,14 +1,22 @@
 #include "skin/PersistentSurface.h"
 
+#include "skin/SurfaceImage.h"
+
 #include <QWidget>
 
 PersistentSurface::PersistentSurface(QWidget* owner) : m_owner(owner) {}
 
+QSize PersistentSurface::size() const
+{
+    return m_image.deviceIndependentSize().toSize();
+}
+
 void PersistentSurface::resize(QSize size, QColor fill)
 {
-    if (size == m_image.size())
+    const qreal ratio = m_owner ? m_owner->devicePixelRatio() : 1.0;
+    if (size == this->size() && ratio == m_image.devicePixelRatio())
         return;
-    QImage resized(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QImage resized = surfaceImage(size.expandedTo(QSize(1, 1)), ratio);
     resized.fill(fill);
     if (!m_image.isNull()) {
         QPainter painter(&resized);
@@ -27,7 +35,12 @@ void PersistentSurface::present()
 
 void PersistentSurface::paintOnto(QPainter& painter, const QRect& exposed) const
 {
-    painter.drawImage(exposed.topLeft(), m_screen, exposed);
+    const qreal ratio = m_screen.devicePixelRatio();
+    if (ratio == 1.0)
+        painter.drawImage(exposed.topLeft(), m_screen, exposed);
+    else
+        painter.drawImage(QRectF(exposed), m_screen,
+                          QRectF(QPointF(exposed.topLeft()) * ratio, QSizeF(exposed.size()) * ratio));
 }
 
 void PersistentSurface::requestRepaint()

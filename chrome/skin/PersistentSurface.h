@@ -14,9 +14,10 @@ class PersistentSurface final
 public:
     explicit PersistentSurface(QWidget* owner = nullptr);
 
-    // Grows or shrinks the image, keeping what was painted; new area gets `fill`.
+    // Grows or shrinks the image, keeping what was painted; new area gets `fill`. The image has as many
+    // pixels as the owner's screen shows for `size` logical pixels.
     void resize(QSize size, QColor fill);
-    QSize size() const { return m_image.size(); }
+    QSize size() const;
 
     const QImage& image() const { return m_image; }
     const QImage& screen() const { return m_screen; }

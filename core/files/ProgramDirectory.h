@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The directory the program reads and writes its files in: the executable's directory unless a test
-// points it elsewhere.
+// The data folder: the directory the program reads and writes its files in. The start sets it to the
+// folder DataFolder.h chooses, tests to a temporary one; unset, it is the executable's directory.
 QString programDirectory();
 void setProgramDirectory(const QString& directory);
 

@@ -6,6 +6,8 @@
 #include "boxes/modMsgBox.h"
 #include "buttons/PFormKontrol.h"
 #include "digits/SpecialNumbers.h"
+#include "files/FolderAccess.h"
+#include "files/ProgramDirectory.h"
 #include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 #include "frmZFon/frmZFon.h"
@@ -285,13 +287,35 @@ bool frmMain::event(QEvent* event)
 
 void frmMain::reportWriteFailure(const WriteResult& result)
 {
-    if (!result.ok)
-        ShowMessage(this, ProgramTitle, QStringLiteral("The settings could not be saved.\n") + result.error,
-                    QMessageBox::Warning);
+    if (result.ok || m_settingsFailureReported)
+        return;
+    m_settingsFailureReported = true;
+    ShowMessage(this, ProgramTitle, QStringLiteral("The settings could not be saved.\n") + result.error,
+                QMessageBox::Warning);
+}
+
+bool frmMain::draftsCanBeSavedOrUserAccepts()
+{
+    const FolderAccess access = checkFolderWritable(programDirectory());
+    if (access.writable)
+        return true;
+    CurrentMsgBox = MsgBoxRequest{};
+    CurrentMsgBox.HookWindow = this;
+    CurrentMsgBox.OwnerWindow = this;
+    CurrentMsgBox.Style = 4 | 48; // Yes and No, warning
+    CurrentMsgBox.Title = ProgramTitle;
+    CurrentMsgBox.Prompt =
+        QStringLiteral("The drafts of this attempt cannot be saved:\n%1\n\nStart anyway?").arg(access.reason);
+    const bool accepted = ShowMsgBox(CurrentMsgBox, this) == MsgBoxYes;
+    // The box has said why; the settings store that follows fails for the same reason.
+    m_settingsFailureReported = true;
+    return accepted;
 }
 
 void frmMain::startClicked()
 {
+    if (!draftsCanBeSavedOrUserAccepts())
+        return;
     CompetitionMode = true;
     reportWriteFailure(m_settings.StoreSettings());
     QWidget* screen = workingScreen();

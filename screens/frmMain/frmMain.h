@@ -83,6 +83,7 @@ private:
     void UnloadAllScreens();
     QComboBox* combo(SettingsListId id) const;
     void reportWriteFailure(const WriteResult& result);
+    bool draftsCanBeSavedOrUserAccepts();
 
     Clock& m_clock;
     SettingsController m_settings;
@@ -105,4 +106,6 @@ private:
     frmZFon* m_background = nullptr;
     bool m_backgroundShown = false;
     bool m_firstActivation = true;
+    // A settings file that cannot be written is reported once a run; the chosen values stay in use.
+    bool m_settingsFailureReported = false;
 };

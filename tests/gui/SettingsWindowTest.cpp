@@ -1,4 +1,5 @@
 #include "base/Clock.h"
+#include "boxes/ScriptedDialog.h"
 #include "boxes/modMsgBox.h"
 #include "buttons/PFormKontrol.h"
 #include "digits/SpecialNumbers.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -59,6 +62,33 @@ protected:
     {
         QFile file(m_dir.filePath(QStringLiteral("settings.xml")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A data folder below a plain file: it can be neither made nor written, even by the superuser.
+    void pointAtUnwritableFolder()
+    {
+        QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        setProgramDirectory(m_dir.filePath(QStringLiteral("blocker/data")));
+    }
+
+    // The texts of the boxes `action` shows, answered in turn with `answers`. One box more than
+    // expected is answered No and shows in the result, so that it fails the test instead of hanging it.
+    static QStringList boxesShownWhile(const std::function<void()>& action, const QList<int>& answers)
+    {
+        // Earlier tests may leave answers for boxes that never opened.
+        ScriptedDialog::clearScript();
+        QStringList texts;
+        for (int answer : answers + QList<int>{MsgBoxNo}) {
+            ScriptedDialog::scriptNext([&texts, answer](QDialog& dialog) {
+                const auto* text = dialog.findChild<QLabel*>(QStringLiteral("messageText"));
+                texts << (text ? text->text() : dialog.objectName());
+                dialog.done(answer);
+            });
+        }
+        action();
+        ScriptedDialog::clearScript();
+        return texts;
     }
 
     void clickStripAt(frmMain& window, int x)
@@ -178,14 +208,63 @@ TEST_F(SettingsWindowTest, competitionLook_dropsTheSettingsTitle)
     EXPECT_EQ(redPixelsInTitleRow(), 0);
 }
 
-TEST_F(SettingsWindowTest, storeFailure_isReportedAndTheStageStillOpens)
+TEST_F(SettingsWindowTest, startWithoutAWritableDataFolder_asksAndNoStaysInTheSettings)
+{
+    const struct
+    {
+        int answer;
+        bool stageOpens;
+    } cases[] = {{MsgBoxNo, false}, {MsgBoxYes, true}};
+    for (const auto& c : cases) {
+        setProgramDirectory(m_dir.path());
+        frmMain& window = loadedAndShown();
+        pointAtUnwritableFolder();
+        const QStringList boxes = boxesShownWhile(
+            [&] { QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnStart")), Qt::LeftButton); },
+            {c.answer});
+
+        // One box: the question, with the reason; the failed settings store that follows says nothing more.
+        ASSERT_EQ(boxes.size(), 1) << c.answer << boxes.join(u'|').toStdString();
+        EXPECT_TRUE(boxes[0].startsWith(QStringLiteral("The drafts of this attempt cannot be saved:")));
+        EXPECT_TRUE(boxes[0].contains(QStringLiteral("blocker"))) << boxes[0].toStdString();
+        EXPECT_TRUE(boxes[0].endsWith(QStringLiteral("Start anyway?")));
+        EXPECT_EQ(window.workingScreen() != nullptr, c.stageOpens) << c.answer;
+        EXPECT_EQ(CompetitionMode, c.stageOpens) << c.answer;
+        if (QWidget* stage = window.workingScreen())
+            stage->close();
+        m_window.reset();
+        CompetitionMode = false;
+    }
+}
+
+TEST_F(SettingsWindowTest, startWithAWritableDataFolder_asksNothing)
 {
     frmMain& window = loadedAndShown();
-    setProgramDirectory(m_dir.filePath(QStringLiteral("missing/deeper")));
-    scriptMsgBoxAnswer(MsgBoxYes);
-    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnStart")), Qt::LeftButton);
+    // A data folder that is not there yet is made when it is needed.
+    setProgramDirectory(m_dir.filePath(QStringLiteral("not/yet/there")));
+    const QStringList boxes = boxesShownWhile(
+        [&] { QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnStart")), Qt::LeftButton); }, {});
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'|').toStdString();
     ASSERT_NE(window.workingScreen(), nullptr);
+    EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("not/yet/there/settings.xml"))));
     window.workingScreen()->close();
+}
+
+TEST_F(SettingsWindowTest, unwritableSettingsFile_isReportedOnceWithItsReason)
+{
+    pointAtUnwritableFolder();
+    frmMain& window = makeWindow();
+    QStringList boxes = boxesShownWhile([&] { EXPECT_TRUE(window.load()); }, {MsgBoxYes});
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].startsWith(QStringLiteral("The settings could not be saved.")));
+    EXPECT_TRUE(boxes[0].contains(QStringLiteral("blocker"))) << boxes[0].toStdString();
+
+    window.show();
+    window.settings().finishLoading();
+    // Later stores fail as well, silently; the chosen values stay in use.
+    boxes = boxesShownWhile([&] { window.findChild<QComboBox*>(QStringLiteral("cmbColCount"))->activated(2); }, {});
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'|').toStdString();
+    EXPECT_EQ(window.settings().list(SettingsListId::ColCount).text(), QStringLiteral("40"));
 }
 
 TEST_F(SettingsWindowTest, stripSlotOne_togglesTheBackgroundAndSlotFourCloses)

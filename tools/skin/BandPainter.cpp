@@ -1,5 +1,7 @@
 #include "BandPainter.h"
 
+#include "SkinPixels.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -89,13 +91,17 @@ void paintBands(QImage& skin, const QRect& area, const QPainterPath& region, con
     for (int j = 0; j < rows; ++j)
         distanceTransform1D(squared, static_cast<size_t>(j) * columns, 1, columns);
 
-    for (int py = 0; py < area.height(); ++py) {
-        for (int px = 0; px < area.width(); ++px) {
+    // Sub-samples stay 1/Scale of a skin pixel; a device pixel of a larger skin averages fewer of them.
+    const int scale = skinScale(skin);
+    const int perDevicePixel = Scale / scale;
+    const int count = perDevicePixel * perDevicePixel;
+    for (int py = 0; py < area.height() * scale; ++py) {
+        for (int px = 0; px < area.width() * scale; ++px) {
             int red = 0, green = 0, blue = 0;
-            for (int sj = 0; sj < Scale; ++sj) {
-                for (int si = 0; si < Scale; ++si) {
-                    const int i = (px + Margin) * Scale + si;
-                    const int j = (py + Margin) * Scale + sj;
+            for (int sj = 0; sj < perDevicePixel; ++sj) {
+                for (int si = 0; si < perDevicePixel; ++si) {
+                    const int i = Margin * Scale + px * perDevicePixel + si;
+                    const int j = Margin * Scale + py * perDevicePixel + sj;
                     const size_t k = static_cast<size_t>(j) * columns + i;
                     int band = -1;
                     if (inside[k]) {
@@ -109,9 +115,8 @@ void paintBands(QImage& skin, const QRect& area, const QPainterPath& region, con
                     blue += qBlue(colour);
                 }
             }
-            constexpr int Count = Scale * Scale;
-            skin.setPixel(area.left() + px, area.top() + py,
-                          qRgb((red + Count / 2) / Count, (green + Count / 2) / Count, (blue + Count / 2) / Count));
+            skin.setPixel(area.left() * scale + px, area.top() * scale + py,
+                          qRgb((red + count / 2) / count, (green + count / 2) / count, (blue + count / 2) / count));
         }
     }
 }

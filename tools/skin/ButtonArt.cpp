@@ -2,6 +2,7 @@
 
 #include "BandPainter.h"
 #include "SkinColours.h"
+#include "SkinPixels.h"
 
 #include <QImage>
 #include <QPainterPath>
@@ -50,7 +51,7 @@ void fillPiece(QImage& skin, const QRect& piece, QRgb colour)
 {
     for (int y = piece.top(); y <= piece.bottom(); ++y)
         for (int x = piece.left(); x <= piece.right(); ++x)
-            skin.setPixel(x, y, colour);
+            setSkinPixel(skin, x, y, colour);
 }
 
 // Glyphs of the strip: set pixels relative to the sprite's top-left corner.
@@ -58,8 +59,8 @@ void backgroundToggleGlyph(QImage& skin, QPoint at, QRgb colour)
 {
     for (int k = 0; k < 4; ++k) {
         for (int x = 8 - k; x <= 8 + k; ++x) {
-            skin.setPixel(at + QPoint(x, 2 + k), colour);
-            skin.setPixel(at + QPoint(x, 12 - k), colour);
+            setSkinPixel(skin, at + QPoint(x, 2 + k), colour);
+            setSkinPixel(skin, at + QPoint(x, 12 - k), colour);
         }
     }
 }
@@ -67,8 +68,8 @@ void backgroundToggleGlyph(QImage& skin, QPoint at, QRgb colour)
 void minimiseGlyph(QImage& skin, QPoint at, QRgb colour)
 {
     for (int x = 5; x <= 11; ++x) {
-        skin.setPixel(at + QPoint(x, 10), colour);
-        skin.setPixel(at + QPoint(x, 11), colour);
+        setSkinPixel(skin, at + QPoint(x, 10), colour);
+        setSkinPixel(skin, at + QPoint(x, 11), colour);
     }
 }
 
@@ -77,7 +78,7 @@ void closeGlyph(QImage& skin, QPoint at, QRgb colour)
     for (int d = 0; d <= 6; ++d) {
         const int y = 4 + d;
         for (int x : {5 + d, std::min(6 + d, 11), 11 - d, std::max(10 - d, 5)})
-            skin.setPixel(at + QPoint(x, y), colour);
+            setSkinPixel(skin, at + QPoint(x, y), colour);
     }
 }
 
@@ -85,11 +86,11 @@ void maximiseOutline(QImage& skin, QPoint at, QRgb colour)
 {
     for (int x = 4; x <= 12; ++x) {
         for (int y : {3, 4, 11})
-            skin.setPixel(at + QPoint(x, y), colour);
+            setSkinPixel(skin, at + QPoint(x, y), colour);
     }
     for (int y = 5; y <= 10; ++y) {
-        skin.setPixel(at + QPoint(4, y), colour);
-        skin.setPixel(at + QPoint(12, y), colour);
+        setSkinPixel(skin, at + QPoint(4, y), colour);
+        setSkinPixel(skin, at + QPoint(12, y), colour);
     }
 }
 

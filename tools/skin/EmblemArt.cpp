@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace SkinArt;
@@ -176,26 +177,31 @@ void paintBanner(QImage& skin)
     }
 }
 
-void paintHeaderBadge(QImage& skin)
+void drawEmblemBadge(QPainter& painter, QPointF centre, double scale, double thinnestLine)
 {
-    // The same mark, small, on the outer colour left of the competition header's title strip.
-    const QPointF centre(CompetitionHeaderLeft.left() + 66, CompetitionHeaderLeft.top() + 43);
-    QPainter painter(&skin);
+    const auto line = [&](double width) { return std::max(width * scale, thinnestLine); };
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(GlyphBlue), 1.5));
+    painter.setPen(QPen(QColor(GlyphBlue), line(1.5)));
     painter.setBrush(QColor(TitleStripColour));
-    painter.drawEllipse(centre, 27, 27);
+    painter.drawEllipse(centre, 27 * scale, 27 * scale);
     painter.setPen(Qt::NoPen);
-    const Spiral spiral{centre, 7, 21.5, 3.1};
+    const Spiral spiral{centre, 7 * scale, 21.5 * scale, 3.1 * scale};
     for (int k = 0; k < 3; ++k) {
         const double start = -M_PI / 2 + k * 2 * M_PI / 3;
         painter.setBrush(QColor(Arms[k].colour));
-        walkArm(spiral, start, 3.2, 4.6, [&](int, QPointF at, double growth, double) {
-            const double r = 0.7 + 1.3 * growth;
+        walkArm(spiral, start, 3.2 * scale, 4.6 * scale, [&](int, QPointF at, double growth, double) {
+            const double r = (0.7 + 1.3 * growth) * scale;
             painter.drawEllipse(at, r, r);
         });
     }
     painter.setBrush(QColor(255, 255, 255));
-    painter.setPen(QPen(QColor(GlyphBlue), 1.2));
-    painter.drawEllipse(centre, 3.5, 3.5);
+    painter.setPen(QPen(QColor(GlyphBlue), line(1.2)));
+    painter.drawEllipse(centre, 3.5 * scale, 3.5 * scale);
+}
+
+void paintHeaderBadge(QImage& skin)
+{
+    // The same mark, small, on the outer colour left of the competition header's title strip.
+    QPainter painter(&skin);
+    drawEmblemBadge(painter, QPointF(CompetitionHeaderLeft.left() + 66, CompetitionHeaderLeft.top() + 43), 1.0);
 }

@@ -2,6 +2,7 @@
 
 #include "BandPainter.h"
 #include "SkinColours.h"
+#include "SkinPixels.h"
 
 #include <QImage>
 #include <QPainter>
@@ -163,7 +164,7 @@ void paintControlFrame(QImage& skin)
     for (int y = outer.top(); y <= outer.bottom(); ++y) {
         for (int x = outer.left(); x <= outer.right(); ++x) {
             if (control.contains(x, y)) {
-                skin.setPixel(x, y, InnerColour); // under the control, never seen
+                setSkinPixel(skin, x, y, InnerColour); // under the control, never seen
                 continue;
             }
             // Each band is indexed by its depth from the outer edge; the dark line is outermost on the top
@@ -189,7 +190,7 @@ void paintControlFrame(QImage& skin)
                 colour = mix(rowColour, columnColour, 0.5);
             if (rowDepth == 0 && columnDepth == 0) // the slightly rounded outer corner
                 colour = mix(colour, InnerColour, 0.5);
-            skin.setPixel(x, y, colour);
+            setSkinPixel(skin, x, y, colour);
         }
     }
 }
