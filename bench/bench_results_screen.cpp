@@ -71,7 +71,7 @@ void warmUpLikeEarlierScreens(QWidget& owner)
 
 frmSpecialNumber_Fin* openScreen(QWidget& owner, const pugi::xml_document& settings)
 {
-    auto* screen = new frmSpecialNumber_Fin(&owner, settings, [] {});
+    auto* screen = new frmSpecialNumber_Fin(&owner, settings, AttemptEvidence{}, [] {});
     screen->setGeometry(0, 25, 1280, 775);
     screen->show();
     // The first paint is part of opening the screen.

@@ -126,7 +126,8 @@ int main(int argc, char* argv[])
     SystemClock clock;
     StageSettings settings;
     settings.digitsPerRow = Columns;
-    RunningAttempt attempt(settings, digits, 4711, AttemptRecord, clock);
+    RunningAttempt attempt(settings, DigitSource{1, QStringLiteral("Digits of PI"), digits}, 4711, AttemptRecord,
+                           clock);
     attempt.state().firstActivation = false;
     attempt.state().stageStartTime = clock.secondsSinceMidnight();
 

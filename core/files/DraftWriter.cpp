@@ -1,5 +1,6 @@
 #include "files/DraftWriter.h"
 
+#include "files/AppendFile.h"
 #include "record/AttemptRecordDocument.h"
 
 #include <algorithm>
@@ -43,12 +44,17 @@ DraftWriter::~DraftWriter()
 
 void DraftWriter::submit(const QString& path, const QByteArray& bytes)
 {
-    enqueue({path, bytes, {}, false});
+    enqueue({path, bytes, {}, Kind::Bytes});
 }
 
 void DraftWriter::submit(const QString& path, RecordChanges changes)
 {
-    enqueue({path, {}, std::move(changes), true});
+    enqueue({path, {}, std::move(changes), Kind::Record});
+}
+
+void DraftWriter::append(const QString& path, const QByteArray& bytes)
+{
+    enqueue({path, bytes, {}, Kind::Append});
 }
 
 void DraftWriter::enqueue(Snapshot snapshot)
@@ -59,9 +65,11 @@ void DraftWriter::enqueue(Snapshot snapshot)
                                        [&snapshot](const Snapshot& pending) { return pending.path == snapshot.path; });
         if (same == m_pending.end()) {
             m_pending.push_back(std::move(snapshot));
-        } else if (snapshot.isRecord && same->isRecord) {
+        } else if (snapshot.kind == Kind::Record && same->kind == Kind::Record) {
             // The waiting changes are not written on their own, but the copy must still go through them.
             same->changes.absorb(std::move(snapshot.changes));
+        } else if (snapshot.kind == Kind::Append && same->kind == Kind::Append) {
+            same->bytes += snapshot.bytes;
         } else {
             *same = std::move(snapshot);
         }
@@ -94,7 +102,7 @@ void DraftWriter::run()
         m_writing = true;
         lock.unlock();
 
-        const WriteResult result = m_write(snapshot.path, bytesOf(snapshot));
+        const WriteResult result = write(snapshot);
         // Queued to the writer's own thread; a writer destroyed first drops the call with it.
         QMetaObject::invokeMethod(
             this, [this, path = snapshot.path, result] { emit writeFinished(path, result.ok, result.error); },
@@ -109,9 +117,24 @@ void DraftWriter::run()
     }
 }
 
+WriteResult DraftWriter::write(Snapshot& snapshot)
+{
+    if (snapshot.kind != Kind::Append)
+        return m_write(snapshot.path, bytesOf(snapshot));
+    const auto failed = m_unappended.find(snapshot.path);
+    if (failed != m_unappended.end()) {
+        snapshot.bytes.prepend(failed->second);
+        m_unappended.erase(failed);
+    }
+    WriteResult result = appendDurably(snapshot.path, snapshot.bytes);
+    if (!result.ok)
+        m_unappended[snapshot.path] = snapshot.bytes;
+    return result;
+}
+
 QByteArray DraftWriter::bytesOf(Snapshot& snapshot)
 {
-    if (!snapshot.isRecord)
+    if (snapshot.kind == Kind::Bytes)
         return snapshot.bytes;
     std::unique_ptr<AttemptRecordDocument>& record = m_records[snapshot.path];
     if (!record)

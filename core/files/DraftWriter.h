@@ -45,6 +45,9 @@ public:
     // Hands over what the record written to `path` changed since its last submission; returns at once.
     // The first submission for a path builds or loads the record.
     void submit(const QString& path, RecordChanges changes);
+    // Appends `bytes` to the file at `path` and makes them durable; returns at once. Appends are never
+    // superseded: waiting ones are joined, and bytes whose append failed go first into the next one.
+    void append(const QString& path, const QByteArray& bytes);
     // Blocks until every submitted snapshot has been written or superseded.
     void waitForIdle();
     bool isIdle() const;
@@ -54,17 +57,24 @@ signals:
     void writeFinished(const QString& path, bool ok, const QString& error);
 
 private:
+    enum class Kind
+    {
+        Bytes,
+        Record,
+        Append
+    };
     struct Snapshot
     {
         QString path;
         QByteArray bytes;
         RecordChanges changes;
-        bool isRecord = false;
+        Kind kind = Kind::Bytes;
     };
 
     void enqueue(Snapshot snapshot);
     void run();
     QByteArray bytesOf(Snapshot& snapshot);
+    WriteResult write(Snapshot& snapshot);
 
     WriteFunction m_write;
     mutable std::mutex m_mutex;
@@ -73,6 +83,8 @@ private:
     std::vector<Snapshot> m_pending; // at most one per path, oldest first
     // The writer thread's own copy of each record it writes; only that thread touches them.
     std::map<QString, std::unique_ptr<AttemptRecordDocument>> m_records;
+    // Bytes whose append failed, by path, written before the next append there; writer thread only.
+    std::map<QString, QByteArray> m_unappended;
     bool m_writing = false;
     bool m_stopping = false;
     // Declared last: the thread starts once every member it uses exists.

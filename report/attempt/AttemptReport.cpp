@@ -8,9 +8,6 @@
 #include <QFileInfo>
 
 namespace {
-// The chart's layout size in points: about the width of the page's text, in proportion to its band.
-const QSizeF GapChartSize(540, 230);
-
 WriteResult writeInFolder(const QString& path, const QByteArray& bytes)
 {
     const QString folder = QFileInfo(path).absolutePath();
@@ -23,7 +20,8 @@ WriteResult writeInFolder(const QString& path, const QByteArray& bytes)
 WriteResult writeAttemptReport(const VerificationResult& result, const QString& pdfPath, const QString& csvPath)
 {
     if (!pdfPath.isEmpty()) {
-        const WriteResult written = writeInFolder(pdfPath, attemptPdf(result, drawGapChart(result, GapChartSize)));
+        const WriteResult written =
+            writeInFolder(pdfPath, attemptPdf(result, drawGapChart(result, ReportGapChartSize)));
         if (!written.ok)
             return written;
     }

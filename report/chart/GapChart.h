@@ -10,3 +10,6 @@
 // a QApplication and runs on its thread, since Qt Charts is made of graphics-view widgets. `size` is
 // the chart's own layout size in points; replaying scales it to any rectangle.
 QPicture drawGapChart(const VerificationResult& result, const QSizeF& size);
+
+// The chart's layout size in the report: about the width of the page's text, in proportion to its band.
+inline const QSizeF ReportGapChartSize(540, 230);

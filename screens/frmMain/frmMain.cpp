@@ -320,7 +320,9 @@ void frmMain::startClicked()
     reportWriteFailure(m_settings.StoreSettings());
     QWidget* screen = workingScreen();
     if (!screen) {
-        auto* stage = new frmSpecialNumber_Main(this, readStageSettings(m_settings.SettingsDocument()), m_clock);
+        const DigitSource source{m_settings.list(SettingsListId::Type).position(), SelectedTypeCaption, SelectedDigits};
+        auto* stage =
+            new frmSpecialNumber_Main(this, readStageSettings(m_settings.SettingsDocument()), source, m_clock);
         connect(stage, &frmSpecialNumber_Main::left, this, &frmMain::returnFromCompetition);
         connect(stage, &frmSpecialNumber_Main::finished, this, &frmMain::openResults);
         screen = stage;
@@ -331,15 +333,15 @@ void frmMain::startClicked()
 
 frmMain::ResultsScreenFactory frmMain::defaultResultsScreenFactory()
 {
-    return [](frmMain& main) -> QWidget* {
-        return new frmSpecialNumber_Fin(&main, main.settings().SettingsDocument(),
+    return [](frmMain& main, const AttemptEvidence& evidence) -> QWidget* {
+        return new frmSpecialNumber_Fin(&main, main.settings().SettingsDocument(), evidence,
                                         [&main] { main.returnFromCompetition(); });
     };
 }
 
-void frmMain::openResults()
+void frmMain::openResults(const AttemptEvidence& evidence)
 {
-    QWidget* results = m_resultsScreenFactory ? m_resultsScreenFactory(*this) : nullptr;
+    QWidget* results = m_resultsScreenFactory ? m_resultsScreenFactory(*this, evidence) : nullptr;
     if (results)
         showChildScreen(results);
     else

@@ -4,8 +4,11 @@
 #include "base/Rounding.h"
 #include "buttons/SkinButton.h"
 #include "digits/SpecialNumbers.h"
+#include "files/ProgramDirectory.h"
 #include "frmSpecialNumber_Fin/ResultsGrid.h"
 #include "frmSpecialNumber_Fin/ScoreGridModel.h"
+#include "journal/JournalFiles.h"
+#include "journal/JournalHash.h"
 #include "record/AttemptRecord.h"
 #include "results/ScoreTable.h"
 #include "settings/StageSettings.h"
@@ -14,7 +17,9 @@
 #include "skin/Skin.h"
 #include "skin/SkinPieces.h"
 
+#include <QDir>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStandardItemModel>
@@ -22,10 +27,16 @@
 
 #include <optional>
 
+#ifdef KORVALIN_WITH_REPORTS
+#include "attempt/BackgroundReport.h"
+#endif
+
 namespace {
 constexpr int ScoreColumnWidths[] = {255, 275, 170};
 constexpr int ScoreRowHeights[] = {42, 53};
 constexpr double ExplanationPointSize = 11.25;
+constexpr double SealPointSize = 8.0;
+constexpr int SealMargin = 6;
 
 // The score table and the explanation line only show text: no headers, scroll bars, frame or selection.
 void makeDisplayOnly(QTableView& table)
@@ -48,7 +59,7 @@ void makeDisplayOnly(QTableView& table)
 } // namespace
 
 frmSpecialNumber_Fin::frmSpecialNumber_Fin(QWidget* settingsWindow, const pugi::xml_document& settingsDocument,
-                                           std::function<void()> returnToSettings)
+                                           const AttemptEvidence& evidence, std::function<void()> returnToSettings)
     : QWidget(settingsWindow, Qt::Window | Qt::FramelessWindowHint),
       m_scoring(AttemptRecord.questions(), AttemptRecord.answers()), m_returnToSettings(std::move(returnToSettings)),
       m_surface(this)
@@ -66,6 +77,40 @@ frmSpecialNumber_Fin::frmSpecialNumber_Fin(QWidget* settingsWindow, const pugi::
     m_finishButton = new SkinButton(skinImage(), QStringLiteral("FINISH"), this);
     m_finishButton->setObjectName(QStringLiteral("btnFinish"));
     connect(m_finishButton, &SkinButton::clicked, this, &frmSpecialNumber_Fin::returnToSettings);
+
+    createSealLine(evidence);
+    startReport(evidence);
+}
+
+// The seal in a small line at the right end of the explanation strip, over the strip's empty part, so
+// an arbiter can copy it onto the witness form; the strip and its text stay where they are.
+void frmSpecialNumber_Fin::createSealLine(const AttemptEvidence& evidence)
+{
+    if (evidence.seal.isEmpty())
+        return;
+    m_sealLine = new QLabel(QStringLiteral("Seal  ") + shortSeal(evidence.seal), this);
+    m_sealLine->setObjectName(QStringLiteral("sealLine"));
+    m_sealLine->setTextFormat(Qt::PlainText);
+    m_sealLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_sealLine->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_sealLine->setTextInteractionFlags(Qt::NoTextInteraction);
+    QFont font(tahomaFamily());
+    font.setPointSizeF(SealPointSize);
+    m_sealLine->setFont(font);
+    m_sealLine->setStyleSheet(QStringLiteral("QLabel { background: transparent; color: rgb(90, 90, 90); }"));
+}
+
+void frmSpecialNumber_Fin::startReport(const AttemptEvidence& evidence)
+{
+#ifdef KORVALIN_WITH_REPORTS
+    if (evidence.journalPath.isEmpty())
+        return;
+    const QString folder = QDir(programDirectory()).filePath(reportsFolderName());
+    writeAttemptReportInBackground(evidence.journalPath, QDir(folder).filePath(reportPdfFileName(evidence.draftNumber)),
+                                   QDir(folder).filePath(reportCsvFileName(evidence.draftNumber)));
+#else
+    Q_UNUSED(evidence);
+#endif
 }
 
 frmSpecialNumber_Fin::~frmSpecialNumber_Fin() = default;
@@ -144,6 +189,11 @@ void frmSpecialNumber_Fin::layoutResults()
     m_questionGrid->setGeometry(roundToPixels(m_layout.questionTable));
     m_finishButton->setGeometry(roundToPixels(m_layout.finishButton));
     m_explanationGrid->setGeometry(roundToPixels(m_layout.explanation));
+    if (m_sealLine) {
+        const QRect strip = m_explanationGrid->geometry();
+        m_sealLine->setGeometry(strip.adjusted(strip.width() * 3 / 4, 0, -SealMargin, 0));
+        m_sealLine->raise();
+    }
 
     // The borders go round the tables where they finally stand.
     m_surface.paintPersistent([&](QPainter& painter) {

@@ -3,6 +3,7 @@
 #include "results/ResultsLayout.h"
 #include "results/Scoring.h"
 #include "skin/PersistentSurface.h"
+#include "stage/RunningAttempt.h"
 
 #include <QWidget>
 
@@ -10,6 +11,7 @@
 
 #include <pugixml.hpp>
 
+class QLabel;
 class QTableView;
 class ResultsGrid;
 class ScoreGridModel;
@@ -25,8 +27,10 @@ class frmSpecialNumber_Fin final : public QWidget
 public:
     // A window of its own, owned by `settingsWindow`; it deletes itself when closed. FINISH runs
     // `returnToSettings` (the settings screen takes back its settings look and the focus), then closes.
+    // The attempt's evidence gives the seal shown and the journal the report is made from; without a
+    // journal there is neither.
     frmSpecialNumber_Fin(QWidget* settingsWindow, const pugi::xml_document& settingsDocument,
-                         std::function<void()> returnToSettings);
+                         const AttemptEvidence& evidence, std::function<void()> returnToSettings);
     ~frmSpecialNumber_Fin() override;
 
     int score() const { return m_scoring.score(); }
@@ -45,6 +49,8 @@ private:
     void createExplanationGrid();
     void layoutResults();
     void returnToSettings();
+    void createSealLine(const AttemptEvidence& evidence);
+    static void startReport(const AttemptEvidence& evidence);
 
     const Scoring m_scoring;
     int m_digitsPerRow = 0;
@@ -55,5 +61,6 @@ private:
     QTableView* m_scoreGrid = nullptr;       // gScore
     ResultsGrid* m_questionGrid = nullptr;   // gTumSorular
     QTableView* m_explanationGrid = nullptr; // gAciklama
-    SkinButton* m_finishButton = nullptr;    // btnFinish
+    QLabel* m_sealLine = nullptr;
+    SkinButton* m_finishButton = nullptr; // btnFinish
 };

@@ -2,12 +2,12 @@
 
 #include "base/Clock.h"
 #include "buttons/SkinButton.h"
-#include "digits/SpecialNumbers.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/ConcentrationPanel.h"
 #include "frmSpecialNumber_Main/StageDrafts.h"
 #include "frmSpecialNumber_Main/TimeDisplay.h"
 #include "record/AttemptRecord.h"
+#include "record/AttemptRecordDocument.h"
 #include "skin/Fonts.h"
 #include "skin/Skin.h"
 #include "skin/SkinPieces.h"
@@ -37,9 +37,10 @@ QTimer* makeClock(const char* name, QObject* parent)
 }
 } // namespace
 
-frmSpecialNumber_Main::frmSpecialNumber_Main(QWidget* owner, const StageSettings& settings, Clock& clock)
+frmSpecialNumber_Main::frmSpecialNumber_Main(QWidget* owner, const StageSettings& settings, const DigitSource& source,
+                                             Clock& clock)
     : QWidget(owner, Qt::Window | Qt::FramelessWindowHint), m_clock(clock), m_surface(this),
-      m_attempt(std::make_unique<RunningAttempt>(settings, SelectedDigits, RunningAttempt::chooseDraftNumber(clock),
+      m_attempt(std::make_unique<RunningAttempt>(settings, source, RunningAttempt::chooseDraftNumber(clock),
                                                  AttemptRecord, clock)),
       m_state(m_attempt->state())
 {
@@ -121,7 +122,7 @@ void frmSpecialNumber_Main::createControls()
 void frmSpecialNumber_Main::setUpGrid()
 {
     // Whole rows only: the digits past the last full row are not asked.
-    const int rows = int(SelectedDigits.length() / m_state.digitsPerRow);
+    const int rows = m_attempt->record().rowCount();
     m_grid->setDimensions(rows, m_state.digitsPerRow);
     m_grid->setColumnWidthUnits(0, AnswerGrid::HeaderColumnUnits);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "base/GridCell.h"
+#include "journal/JournalEvents.h"
 #include "skin/PersistentSurface.h"
+#include "stage/RunningAttempt.h"
 #include "stage/StageState.h"
 
 #include <QWidget>
@@ -17,7 +19,6 @@ class QTimer;
 class SkinButton;
 class StageDrafts;
 class TimeDisplay;
-class RunningAttempt;
 
 // The recall stage: the answer grid `gCevap`, the concentration countdown, the time display, the three
 // stage clocks and the ways the stage ends. It lies over the window that created it and closes itself
@@ -32,7 +33,7 @@ class frmSpecialNumber_Main final : public QWidget
 public:
     // Owned by `owner`, a window of its own over it; the attempt is built from `settings` and the
     // selected digits.
-    frmSpecialNumber_Main(QWidget* owner, const StageSettings& settings, Clock& clock);
+    frmSpecialNumber_Main(QWidget* owner, const StageSettings& settings, const DigitSource& source, Clock& clock);
     ~frmSpecialNumber_Main() override;
 
     const StageState& state() const { return m_state; }
@@ -55,7 +56,7 @@ signals:
     // The stage was left with BACK or CANCEL; it closes next.
     void left();
     // The attempt is recorded for the results (and a rule's ending message was shown); the stage closes next.
-    void finished();
+    void finished(const AttemptEvidence& evidence);
 
 protected:
     bool event(QEvent* event) override;
@@ -89,9 +90,9 @@ private:
     bool stageTimeIsUp() const;
 
     // Ending (frmSpecialNumber_MainEnding.cpp).
-    int askConfirmation(const QString& prompt);
-    void finishStage();
-    void leaveStage();
+    int askConfirmation(BoxKind kind, const QString& prompt);
+    void finishStage(EndReason reason);
+    void leaveStage(EndReason reason);
 
     Clock& m_clock;
     PersistentSurface m_surface;

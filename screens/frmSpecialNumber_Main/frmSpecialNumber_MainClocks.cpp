@@ -24,6 +24,7 @@ const QColor DigitBarColour(242, 254, 188);
 void frmSpecialNumber_Main::startConcentration()
 {
     m_concentration->showShadowedText(::startConcentration(m_state, now()));
+    m_attempt->countdownStarted();
     m_concentration->placeCancelButton();
     m_trmConcentration->start();
 }
@@ -62,7 +63,7 @@ void frmSpecialNumber_Main::stageTick()
     if (frame.displayText)
         m_timeDisplay->showShadowedText(*frame.displayText);
     if (frame.finish)
-        finishStage();
+        finishStage(EndReason::StageTime);
 }
 
 void frmSpecialNumber_Main::digitTick()
@@ -75,7 +76,7 @@ void frmSpecialNumber_Main::digitTick()
         showDigitBar(*frame.barCell, frame.barPercent);
     if (frame.finish) {
         m_trmEdit->stop();
-        finishStage();
+        finishStage(EndReason::DigitTime);
     }
 }
 
@@ -95,7 +96,7 @@ void frmSpecialNumber_Main::showDigitBar(GridCell cell, float percent)
 
 void frmSpecialNumber_Main::toggleCountDown()
 {
-    m_state.countDown = !m_state.countDown;
+    m_attempt->toggleCountDown();
 }
 
 void frmSpecialNumber_Main::stopClocks()

@@ -20,8 +20,9 @@ constexpr qint32 AnswerTickMilliseconds = 1000;
 } // namespace
 
 // The stage may be gone when this returns: callers check a guard before they touch it.
-int frmSpecialNumber_Main::askConfirmation(const QString& prompt)
+int frmSpecialNumber_Main::askConfirmation(BoxKind kind, const QString& prompt)
 {
+    m_attempt->boxAsked(kind);
     const int delay = answerDelaySeconds(m_state);
     MsgBoxWindow = nullptr;
     CurrentMsgBox.HookWindow = this;
@@ -34,8 +35,16 @@ int frmSpecialNumber_Main::askConfirmation(const QString& prompt)
     CurrentMsgBox.TickCount = 0;
     CurrentMsgBox.Title = ProgramTitle;
     CurrentMsgBox.Prompt = prompt;
+    QPointer<frmSpecialNumber_Main> alive(this);
     const int answer = ShowMsgBox(CurrentMsgBox, this);
     MsgBoxWindow = nullptr;
+    // A box closed because the stage ended under it is told by the attempt's end.
+    if (alive && !m_state.ended) {
+        const bool byItself = CurrentMsgBox.CountdownOn && CurrentMsgBox.CountdownTicks > 0 &&
+                              CurrentMsgBox.TickCount >= CurrentMsgBox.CountdownTicks;
+        m_attempt->boxAnswered(answer == MsgBoxYes ? BoxAnswer::Yes : BoxAnswer::No,
+                               byItself ? AnsweredBy::Countdown : AnsweredBy::User);
+    }
     return answer;
 }
 
@@ -44,14 +53,14 @@ void frmSpecialNumber_Main::confirmLeave()
     if (m_state.ended)
         return;
     QPointer<frmSpecialNumber_Main> alive(this);
-    const int answer = askConfirmation(LeavePrompt);
+    const int answer = askConfirmation(BoxKind::Leave, LeavePrompt);
     if (!alive || m_state.ended)
         return;
     if (answer == MsgBoxYes)
-        leaveStage();
+        leaveStage(m_state.recallStarted ? EndReason::Back : EndReason::Cancel);
     else if (stageTimeIsUp())
         // The maximum stage time ran out while the box was open; the stage cannot go on without a clock.
-        finishStage();
+        finishStage(EndReason::StageTime);
 }
 
 void frmSpecialNumber_Main::confirmFinish()
@@ -59,23 +68,26 @@ void frmSpecialNumber_Main::confirmFinish()
     if (m_state.ended)
         return;
     QPointer<frmSpecialNumber_Main> alive(this);
-    const int answer = askConfirmation(FinishPrompt);
+    const int answer = askConfirmation(BoxKind::Finish, FinishPrompt);
     if (!alive || m_state.ended)
         return;
-    if (answer == MsgBoxYes || stageTimeIsUp())
-        finishStage();
+    if (answer == MsgBoxYes)
+        finishStage(EndReason::Finish);
+    else if (stageTimeIsUp())
+        finishStage(EndReason::StageTime);
 }
 
-void frmSpecialNumber_Main::leaveStage()
+void frmSpecialNumber_Main::leaveStage(EndReason reason)
 {
     m_state.ended = true;
     stopClocks();
     m_drafts->stageEnding();
+    m_attempt->leave(m_grid->answers().sheet(), reason);
     emit left();
     close();
 }
 
-void frmSpecialNumber_Main::finishStage()
+void frmSpecialNumber_Main::finishStage(EndReason reason)
 {
     if (m_state.ended)
         return;
@@ -85,13 +97,13 @@ void frmSpecialNumber_Main::finishStage()
     closeOpenMsgBox(MsgBoxNo);
     // An open access-code prompt goes too, and the pending draft write ends before the record is final.
     m_drafts->stageEnding();
-    m_attempt->finish(m_grid->answers().sheet());
+    m_attempt->finish(m_grid->answers().sheet(), reason);
     if (m_state.endedByRule) {
         QPointer<frmSpecialNumber_Main> alive(this);
         ShowMessage(this, ProgramTitle, m_state.endMessage, QMessageBox::Information);
         if (!alive)
             return;
     }
-    emit finished();
+    emit finished(m_attempt->evidence());
     close();
 }

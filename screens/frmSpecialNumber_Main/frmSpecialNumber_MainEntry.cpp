@@ -13,6 +13,8 @@ void frmSpecialNumber_Main::beforeEdit(int row, int column, bool& cancel)
 {
     if (isCellLocked(m_grid->answers().sheet(), row, column, m_state.lockAfterSeconds, now()))
         cancel = true;
+    else
+        m_attempt->editOpened(row, column);
     m_grid->setEditMaxLength(1);
 }
 
@@ -31,7 +33,7 @@ void frmSpecialNumber_Main::afterEdit(int row, int column)
     }
     if (outcome.finishStage) {
         m_trmEdit->stop();
-        finishStage();
+        finishStage(EndReason::WrongLockedDigit);
     }
 }
 

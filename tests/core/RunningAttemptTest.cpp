@@ -45,7 +45,8 @@ protected:
         m_record.setLocale(QLocale::c());
         StageSettings settings;
         settings.digitsPerRow = Columns;
-        m_attempt = std::make_unique<RunningAttempt>(settings, m_digits, DraftNumber, m_record, m_clock);
+        m_attempt = std::make_unique<RunningAttempt>(settings, DigitSource{1, QStringLiteral("Digits of PI"), m_digits},
+                                                     DraftNumber, m_record, m_clock);
         m_sheet.reset(Rows, Columns);
         m_clock.set(CountdownStart);
         startConcentration(m_attempt->state(), CountdownStart);
@@ -141,7 +142,7 @@ TEST_F(RunningAttemptTest, restoredTime_underTheCountdown_countsWhenTheRecallSta
 
     // Ending under the countdown counts the countdown so far as well.
     m_clock.set(CountdownStart + 19.0f);
-    m_attempt->finish(m_sheet);
+    m_attempt->finish(m_sheet, EndReason::DigitTime);
     EXPECT_EQ(m_record.usedTime(), 619.0f);
     EXPECT_FLOAT_EQ(m_attempt->state().stageSeconds, 619.0f);
     EXPECT_TRUE(m_attempt->state().ended);

@@ -34,7 +34,7 @@ void RecallStageFixture::SetUp()
 
     m_main = std::make_unique<frmMain>(m_clock);
     m_main->setScreenGeometryProvider([] { return QRect(0, 0, 1280, 1024); }, [] { return QRect(0, 0, 1280, 984); });
-    m_main->setResultsScreenFactory([this](frmMain& main) -> QWidget* {
+    m_main->setResultsScreenFactory([this](frmMain& main, const AttemptEvidence&) -> QWidget* {
         ++m_resultsOpened;
         auto* results = new QWidget(&main, Qt::Window | Qt::FramelessWindowHint);
         results->setObjectName(QStringLiteral("frmSpecialNumber_Fin"));

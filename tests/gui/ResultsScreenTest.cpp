@@ -102,7 +102,7 @@ protected:
 
     frmSpecialNumber_Fin& open(QSize client = QSize(1280, 775))
     {
-        m_screen = new frmSpecialNumber_Fin(m_owner.get(), m_settings, [this] { ++m_returns; });
+        m_screen = new frmSpecialNumber_Fin(m_owner.get(), m_settings, AttemptEvidence{}, [this] { ++m_returns; });
         m_screen->resize(client);
         m_screen->show();
         return *m_screen;

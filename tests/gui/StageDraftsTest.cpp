@@ -81,8 +81,8 @@ protected:
         AttemptRecord.setLocale(QLocale::c());
         StageSettings settings;
         settings.digitsPerRow = Columns;
-        return std::make_unique<RunningAttempt>(settings, syntheticDigits(Rows * Columns), DraftNumber, AttemptRecord,
-                                                clock);
+        return std::make_unique<RunningAttempt>(settings, DigitSource{0, QString(), syntheticDigits(Rows * Columns)},
+                                                DraftNumber, AttemptRecord, clock);
     }
 
     QString draftPath() const { return QDir(m_directory.path()).filePath(QStringLiteral("draft_record_4711.xml")); }

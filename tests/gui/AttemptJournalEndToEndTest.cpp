@@ -1,0 +1,116 @@
+#include "RecallStageFixture.h"
+#include "boxes/modMsgBox.h"
+#include "files/ProgramDirectory.h"
+#include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
+#include "frmSpecialNumber_Main/AnswerGrid.h"
+#include "journal/JournalHash.h"
+#include "journal/JournalVerifier.h"
+#include "record/AttemptRecord.h"
+#include "stage/RunningAttempt.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QThreadPool>
+
+#include <functional>
+
+// Whole attempts through the real windows, each ended another way: the journal the attempt left
+// verifies, and its replay gives the score and used time the results screen showed.
+class AttemptJournalEndToEndTest : public RecallStageFixture
+{
+protected:
+    void SetUp() override
+    {
+        RecallStageFixture::SetUp();
+        m_main->setResultsScreenFactory(frmMain::defaultResultsScreenFactory());
+    }
+
+    // The report is written in the background once the results are shown.
+    static void waitForReports()
+    {
+        for (int round = 0; round < 3; ++round) {
+            QThreadPool::globalInstance()->waitForDone();
+            QCoreApplication::processEvents();
+        }
+    }
+};
+
+TEST_F(AttemptJournalEndToEndTest, everyWayAnAttemptEnds_leavesAJournalThatVerifiesToWhatWasShown)
+{
+    const struct
+    {
+        const char* what;
+        EndReason reason;
+        bool results;
+        std::function<void()> end;
+    } cases[] = {
+        {"FINISH", EndReason::Finish, true,
+         [this] {
+             const float recall = enterRecall();
+             typeAt(1, 1, questionDigit(1, 1) + questionDigit(1, 2) + wrongDigit(1, 3));
+             typeAt(1, 2, wrongDigit(1, 2));
+             m_clock.set(recall + 9.25f);
+             answerNextDialog(MsgBoxYes);
+             m_stage->confirmFinish();
+         }},
+        {"15 seconds on a digit", EndReason::DigitTime, true,
+         [this] {
+             const float recall = enterRecall();
+             typeAt(1, 1, questionDigit(1, 1));
+             m_clock.set(recall + 15.5f);
+             answerNextDialog(QMessageBox::Ok);
+             m_stage->digitTick();
+         }},
+        {"8 hours", EndReason::StageTime, true,
+         [this] {
+             const float recall = enterRecall();
+             m_clock.set(recall + 28800.0f);
+             m_stage->stageTick();
+             m_stage->stageTick();
+         }},
+        {"BACK", EndReason::Back, false,
+         [this] {
+             enterRecall();
+             typeAt(1, 1, questionDigit(1, 1));
+             answerNextDialog(MsgBoxYes);
+             m_stage->confirmLeave();
+         }},
+        {"CANCEL under the countdown", EndReason::Cancel, false,
+         [this] {
+             m_clock.advance(2.0f);
+             answerNextDialog(MsgBoxYes);
+             m_stage->confirmLeave();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        const QString journal = m_stage->attempt().journalPath();
+        const int draftNumber = m_stage->state().draftNumber;
+        c.end();
+        flushDeletes();
+        ASSERT_TRUE(m_stage.isNull());
+
+        const VerificationResult verified = verifyJournalFile(journal);
+        EXPECT_EQ(verified.verdict, Verdict::Valid) << verified.verdictText.toStdString();
+        ASSERT_TRUE(verified.end.has_value());
+        EXPECT_EQ(verified.end->reason, c.reason);
+        auto* results = qobject_cast<frmSpecialNumber_Fin*>(resultsScreen());
+        ASSERT_EQ(results != nullptr, c.results);
+        if (!results)
+            continue;
+        EXPECT_EQ(verified.score, results->score());
+        EXPECT_NEAR(verified.usedSeconds, double(AttemptRecord.usedTime().value_or(-1.0f)), 0.01);
+        const auto* seal = results->findChild<QLabel*>(QStringLiteral("sealLine"));
+        ASSERT_NE(seal, nullptr);
+        EXPECT_TRUE(seal->text().endsWith(shortSeal(verified.seal))) << seal->text().toStdString();
+
+        waitForReports();
+        const QString reports = programFilePath(QStringLiteral("reports"));
+        EXPECT_TRUE(QFile::exists(reports + QStringLiteral("/attempt_%1.pdf").arg(draftNumber)));
+        EXPECT_TRUE(QFile::exists(reports + QStringLiteral("/attempt_%1.csv").arg(draftNumber)));
+        results->close();
+        flushDeletes();
+    }
+}
