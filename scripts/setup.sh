@@ -2,6 +2,7 @@
 # Installs what a build needs (only what is missing) and builds into build/.
 #   scripts/setup.sh program   the program alone: Qt and pugixml
 #   scripts/setup.sh all       also the tools, the tests and the benchmarks
+#   scripts/setup.sh fuzz      the fuzz targets alone, with clang and libFuzzer (BUILD_DIR defaults to build-fuzz)
 # KORVALIN_WARNINGS_AS_ERRORS=ON and KORVALIN_SANITIZERS=... are passed on to CMake; BUILD_DIR names
 # another build folder.
 set -euo pipefail
@@ -10,9 +11,17 @@ cd "$(dirname "$0")/.."
 mode=${1:-all}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev fonts-wine fonts-liberation)
 options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
+targets=()
+default_build=build
 if [ "$mode" = all ]; then
     packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format)
     options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
+elif [ "$mode" = fuzz ]; then
+    # libFuzzer comes with clang's runtime libraries, which Debian ships apart from the compiler.
+    packages+=(clang libclang-rt-dev)
+    options+=(-DKORVALIN_BUILD_FUZZERS=ON -DCMAKE_CXX_COMPILER=clang++)
+    targets=(--target korvalin_fuzzers)
+    default_build=build-fuzz
 fi
 
 missing=()
@@ -32,7 +41,7 @@ options+=(-DKORVALIN_SANITIZERS="${KORVALIN_SANITIZERS:-}")
 # A compiler cache, where one is installed, spares rebuilding what did not change.
 command -v ccache >/dev/null && options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-build=${BUILD_DIR:-build}
+build=${BUILD_DIR:-$default_build}
 # Configure output is kept out of the way, but shown whole when configuring fails.
 log=$(mktemp)
 if ! cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >"$log" 2>&1; then
@@ -41,4 +50,4 @@ if ! cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${option
     exit 1
 fi
 rm -f "$log"
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "$(nproc)" "${targets[@]}"
