@@ -1,4 +1,6 @@
 #include "base/Clock.h"
+#include "files/AtomicFile.h"
+#include "files/ProgramDirectory.h"
 #include "frmMain/frmMain.h"
 #include "skin/Fonts.h"
 
@@ -29,6 +31,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     registerFallbackFonts();
 
+    removeAbandonedTemporaryFiles(programDirectory());
     SystemClock clock;
     frmMain window(clock);
     if (!window.load())
