@@ -24,17 +24,7 @@ elif [ "$mode" = fuzz ]; then
     default_build=build-fuzz
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 options+=(-DKORVALIN_WARNINGS_AS_ERRORS="${KORVALIN_WARNINGS_AS_ERRORS:-OFF}")
 options+=(-DKORVALIN_SANITIZERS="${KORVALIN_SANITIZERS:-}")
