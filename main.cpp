@@ -1,5 +1,7 @@
 #include "base/Clock.h"
+#include "files/AtomicFile.h"
 #include "files/DataFolder.h"
+#include "files/ProgramDirectory.h"
 #include "frmMain/frmMain.h"
 #include "skin/Fonts.h"
 #include "skin/Skin.h"
@@ -66,6 +68,7 @@ int main(int argc, char* argv[])
     useDataFolderOfThisProgram(command.dataDirectory);
     registerFallbackFonts();
 
+    removeAbandonedTemporaryFiles(programDirectory());
     SystemClock clock;
     frmMain window(clock);
     if (!window.load())

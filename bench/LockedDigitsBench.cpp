@@ -1,5 +1,6 @@
 // Time of the locked-digit scan that runs after every committed digit, on a full pi sheet
 // (819 rows of 40 cells). Prints median and p99 in microseconds for the cheapest and dearest cases.
+#include "BenchFigures.h"
 #include "stage/AnswerSheet.h"
 #include "stage/LockedDigitCheck.h"
 
@@ -26,9 +27,9 @@ void report(const char* name, const AnswerSheet& answers, const AnswerSheet& que
         found = LockedDigitCheck().hasWrongLockedDigit(answers, questions, 600.0f, now) || found;
         micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
     }
-    std::sort(micros.begin(), micros.end());
-    std::printf("%-40s median %8.1f us   p99 %8.1f us   (wrong found: %s)\n", name, micros[Runs / 2],
-                micros[Runs * 99 / 100], found ? "yes" : "no");
+    printTimings(std::string("locked-digit scan, pi/40, ") + name, micros, "us");
+    if (found)
+        std::printf("  (a wrong locked digit was found)\n");
 }
 
 } // namespace

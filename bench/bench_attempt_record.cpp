@@ -17,6 +17,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <random>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -29,14 +30,13 @@ struct Runs
     std::vector<double> cpu;  // milliseconds of this thread's processor time, less disturbed by other load
 };
 
-void report(const char* name, const Runs& runs, double goal)
+// The goal, where there is one, is for the p99 of the wall time; the processor time shows how much of it
+// other work on the machine took.
+void report(const char* name, const Runs& runs, std::optional<double> goal = std::nullopt)
 {
-    std::printf("%-34s runs %5zu  median %7.3f ms  p99 %7.3f ms  (cpu median %7.3f p99 %7.3f)", name, runs.wall.size(),
-                percentile(runs.wall, 50), percentile(runs.wall, 99), percentile(runs.cpu, 50),
-                percentile(runs.cpu, 99));
-    if (goal > 0)
-        std::printf("  goal <= %.1f ms", goal);
-    std::printf("\n");
+    const std::string what = std::string("attempt record pi/30: ") + name;
+    printTimings(what, runs.wall, "ms", goal);
+    printFigure((what + ", processor time p99").c_str(), figures(runs.cpu).p99, "ms");
 }
 
 double threadCpuMilliseconds()
@@ -94,8 +94,8 @@ int main()
     // The first builds touch fresh memory; in a virtual machine every first-touch page fault is costly.
     const long faultsBefore = minorPageFaults();
     const Runs first = timeRuns(1, [&](int) { BuildAttemptRecord(digits, Columns); });
-    std::printf("%-34s %.3f ms, %ld page faults\n", "BuildAttemptRecord first run", first.wall[0],
-                minorPageFaults() - faultsBefore);
+    printFigure("attempt record pi/30: BuildAttemptRecord, first run", first.wall[0], "ms");
+    std::printf("  %ld page faults\n", minorPageFaults() - faultsBefore);
     report("BuildAttemptRecord", timeRuns(60, [&](int) { BuildAttemptRecord(digits, Columns); }), 25.0);
     std::printf("  %d rows, %d cells\n", AttemptRecord.rowCount(), AttemptRecord.rowCount() * Columns);
 
@@ -136,14 +136,11 @@ int main()
 
     QTemporaryDir directory;
     const QString path = QDir(directory.path()).filePath(QStringLiteral("draft_record_1.xml"));
-    report("plain write of those bytes (floor)", timeRuns(300, [&](int) { plainWrite(path, bytes); }), 0);
-    report("writeFileAtomically (with fsync)", timeRuns(40, [&](int) { writeFileAtomically(path, bytes); }), 0);
-    report("loadFromFile",
-           timeRuns(40,
-                    [&](int) {
-                        if (AttemptRecord.loadFromFile(path, rows, Columns))
-                            std::printf("load failed\n");
-                    }),
-           0);
+    report("plain write of those bytes (floor)", timeRuns(300, [&](int) { plainWrite(path, bytes); }));
+    report("writeFileAtomically (with fsync)", timeRuns(40, [&](int) { writeFileAtomically(path, bytes); }));
+    report("loadFromFile", timeRuns(40, [&](int) {
+               if (AttemptRecord.loadFromFile(path, rows, Columns))
+                   std::printf("load failed\n");
+           }));
     return 0;
 }

@@ -1,5 +1,6 @@
 // Time from handing a draft to the writer until it is durably on disk (written, fsynced, renamed,
 // directory synced), for a record of a full pi sheet, and the cost of the hand-over on the caller.
+#include "BenchFigures.h"
 #include "files/DraftWriter.h"
 
 #include <QCoreApplication>
@@ -25,13 +26,7 @@ QByteArray record(int number)
     return bytes + "</SpecialNumbers></Korvalin>\n";
 }
 
-void print(const char* what, std::vector<double> microseconds)
-{
-    std::sort(microseconds.begin(), microseconds.end());
-    const double median = microseconds[microseconds.size() / 2];
-    const double p99 = microseconds[std::min(microseconds.size() - 1, microseconds.size() * 99 / 100)];
-    std::printf("%-44s median %10.1f us   p99 %10.1f us   (n=%zu)\n", what, median, p99, microseconds.size());
-}
+constexpr double DurableGoalMicroseconds = 3500.0;
 } // namespace
 
 int main(int argc, char** argv)
@@ -55,8 +50,8 @@ int main(int argc, char** argv)
         writer.waitForIdle();
         durable.push_back(double(timer.nsecsElapsed()) / 1000.0);
     }
-    print("submit() on the caller's thread", handOver);
-    print("submit to durably on disk (fsync done)", durable);
+    printTimings("draft writer: submit() on the caller's thread", handOver, "us");
+    printTimings("draft writer: submit to durably on disk", durable, "us", DurableGoalMicroseconds);
 
     std::vector<double> direct;
     for (int round = 0; round < rounds; ++round) {
@@ -64,6 +59,6 @@ int main(int argc, char** argv)
         writeFileAtomically(path, versions[round % 2]);
         direct.push_back(double(timer.nsecsElapsed()) / 1000.0);
     }
-    print("writeFileAtomically alone", direct);
+    printTimings("draft writer: writeFileAtomically alone", direct, "us");
     return 0;
 }

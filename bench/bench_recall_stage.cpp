@@ -3,6 +3,7 @@
 // (b) one committed digit from the key press to the end of the locked-digit check, on a fresh sheet and on
 // a sheet whose every other cell is filled and locked, (c) the processor time of a running stage over 30 s
 // with every clock on and the display counting down.
+#include "BenchFigures.h"
 #include "base/Clock.h"
 #include "digits/SpecialNumbers.h"
 #include "files/ProgramDirectory.h"
@@ -36,13 +37,9 @@ constexpr int Starts = 30;
 constexpr int Digits = 1000;
 constexpr int RunSeconds = 30;
 
-void print(const char* what, std::vector<double> samples, const char* unit)
-{
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&](double share) { return samples[std::size_t(share * double(samples.size() - 1))]; };
-    std::printf("%-52s median %8.2f %s   p99 %8.2f %s   max %8.2f %s   (%zu runs)\n", what, at(0.5), unit, at(0.99),
-                unit, samples.back(), unit, samples.size());
-}
+// START to a stage ready for the competitor, and the user-interface time of one committed digit.
+constexpr double StartGoalMilliseconds = 100.0;
+constexpr double DigitGoalMicroseconds = 900.0;
 
 // The headless platform cannot raise windows; its complaints about that only bury the figures.
 QtMessageHandler previousHandler = nullptr;
@@ -117,8 +114,8 @@ void benchStart(frmMain& main)
         (run == 0 ? cold : warm.emplace_back()) = ms;
         closeStage(stage);
     }
-    std::printf("(a) START to stage shown and laid out, first run          %8.2f ms\n", cold);
-    print("(a) START to stage shown and laid out, later runs", warm, "ms");
+    printFigure("recall stage (a): START to stage shown and laid out, first run", cold, "ms", StartGoalMilliseconds);
+    printTimings("recall stage (a): START to stage shown, later runs", warm, "ms", StartGoalMilliseconds, true);
 }
 
 // Every digit goes to a different part of the sheet; the grid scrolls there before the timed key press.
@@ -157,8 +154,10 @@ void benchDigits(frmMain& main, FakeClock& clock)
     clock.advance(float(stage->state().concentrationSeconds));
     stage->concentrationTick();
     const int cells = stage->grid().dataRowCount() * 30;
-    print("(b) key press to locked-digit check, fresh sheet", typeSpreadDigits(*stage, cells / Digits, 0), "us");
-    print("(b) the same, digits back to back", typeSpreadDigits(*stage, cells / Digits, 2, false), "us");
+    printTimings("recall stage (b): key press to locked-digit check, fresh sheet",
+                 typeSpreadDigits(*stage, cells / Digits, 0), "us", DigitGoalMicroseconds, true);
+    printTimings("recall stage (b): the same, digits back to back", typeSpreadDigits(*stage, cells / Digits, 2, false),
+                 "us", DigitGoalMicroseconds, true);
     closeStage(stage);
 
     // Every cell but the typed ones holds its correct digit and is locked: the check compares them all.
@@ -175,7 +174,8 @@ void benchDigits(frmMain& main, FakeClock& clock)
     }
     clock.advance(600.0f);
     stage->concentrationTick();
-    print("(b) key press to locked-digit check, all else locked", typeSpreadDigits(*stage, stride, 1), "us");
+    printTimings("recall stage (b): key press to locked-digit check, all else locked",
+                 typeSpreadDigits(*stage, stride, 1), "us", DigitGoalMicroseconds, true);
     if (stage->hasEnded())
         std::printf("    (the stage ended early: a locked digit was wrong)\n");
     closeStage(stage);
@@ -213,8 +213,9 @@ void benchRunningStage(frmMain& main)
     loop.exec();
     const double cpu = cpuSeconds() - cpuBefore;
     const double elapsed = double(wall.nsecsElapsed()) / 1e9;
-    std::printf("(c) running stage, %.1f s wall: %.3f s processor time = %.2f %% of one core (%d digits typed)%s\n",
-                elapsed, cpu, 100.0 * cpu / elapsed, next, stage->hasEnded() ? " - ENDED EARLY" : "");
+    std::printf("(c) running stage, %.1f s wall: %.3f s processor time (%d digits typed)%s\n", elapsed, cpu, next,
+                stage->hasEnded() ? " - ENDED EARLY" : "");
+    printFigure("recall stage (c): running stage, share of one core", 100.0 * cpu / elapsed, "%");
     typist.stop();
     closeStage(stage);
 }

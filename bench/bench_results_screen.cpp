@@ -27,6 +27,7 @@
 
 namespace {
 constexpr int DigitsPerRow = 30;
+constexpr double OpenGoalMilliseconds = 150.0;
 
 // Correct up to digit 75, then every seventh answer wrong and every eleventh left empty.
 void recordPartlyWrongAttempt()
@@ -108,9 +109,9 @@ int main(int argc, char** argv)
     }
     const double first = milliseconds.front();
     milliseconds.erase(milliseconds.begin());
-    std::printf(
-        "Open results screen, %d cells: first %.1f ms, then median %.1f ms  p99 %.1f ms  (runs %zu, goal 150 ms)\n",
-        AttemptRecord.rowCount() * AttemptRecord.columnCount(), first, percentile(milliseconds, 50),
-        percentile(milliseconds, 99), milliseconds.size());
+    std::printf("results screen of %d cells, %zu openings after the first\n",
+                AttemptRecord.rowCount() * AttemptRecord.columnCount(), milliseconds.size());
+    printFigure("results screen: open, first time", first, "ms", OpenGoalMilliseconds);
+    printTimings("results screen: open, later times", milliseconds, "ms", OpenGoalMilliseconds);
     return 0;
 }

@@ -1,4 +1,5 @@
 // Time to score a full pi sheet (32,760 cells) and prepare the text of every result cell.
+#include "BenchFigures.h"
 #include "results/Scoring.h"
 #include "stage/AnswerSheet.h"
 
@@ -31,9 +32,7 @@ int main()
         score += scoring.score();
         microseconds.push_back(double(timer.nsecsElapsed()) / 1000.0);
     }
-    std::sort(microseconds.begin(), microseconds.end());
-    std::printf("Scoring of 32760 cells: median %.1f us   p99 %.1f us   (n=%zu, score %d)\n",
-                microseconds[microseconds.size() / 2], microseconds[microseconds.size() * 99 / 100],
-                microseconds.size(), score / 100);
+    printTimings("scoring of 32760 cells", microseconds, "us");
+    std::printf("  (score %d)\n", score / 100);
     return 0;
 }

@@ -49,13 +49,6 @@ long preemptions()
     return usage.ru_nivcsw;
 }
 
-void print(const char* what, const std::vector<double>& milliseconds, double goal)
-{
-    const Figures f = figures(milliseconds);
-    std::printf("%-46s median %7.3f ms   p99 %7.3f ms   max %7.3f ms   goal p99 <= %4.1f ms: %s\n", what, f.median,
-                f.p99, f.max, goal, f.p99 <= goal ? "met" : "MISSED");
-}
-
 struct Bench
 {
     AnswerGrid& grid;
@@ -97,12 +90,13 @@ struct Bench
             onDisk.push_back(double(writtenAt - start) / 1e6);
         }
         std::printf("%s (%d digits)\n", label, count - WarmUpDigits);
-        print("  saveDraft() on the user-interface thread", uiThread, 2.0);
-        print("  the same, processor time of that thread", uiThreadCpu, 2.0);
-        print("  the same, saves not preempted", uiThreadRunning, 2.0);
+        const std::string what = std::string("stage drafts, ") + label;
+        printTimings(what + ": saveDraft() on the UI thread", uiThread, "ms", 2.0, true);
+        printTimings(what + ": the same, UI thread's processor time", uiThreadCpu, "ms", 2.0, true);
+        printTimings(what + ": the same, saves not preempted", uiThreadRunning, "ms", 2.0, true);
         std::printf("  %zu of %zu saves were preempted by other work on this machine\n",
                     uiThread.size() - uiThreadRunning.size(), uiThread.size());
-        print("  saveDraft() to the draft durably on disk", onDisk, 20.0);
+        printTimings(what + ": saveDraft() to durably on disk", onDisk, "ms", 20.0, true);
     }
 };
 } // namespace
@@ -151,12 +145,12 @@ int main(int argc, char* argv[])
     });
 
     std::printf("draft of a %d x %d sheet in %s\n", Rows, Columns, qPrintable(directory.path()));
-    bench.run("first digits of an empty sheet", 0, DigitsPerRun + WarmUpDigits);
+    bench.run("first digits", 0, DigitsPerRun + WarmUpDigits);
     // Fill all but the last cells at once, as if the competitor had typed them, then commit the rest.
     const int last = Rows * Columns - DigitsPerRun - WarmUpDigits;
     for (int k = DigitsPerRun + WarmUpDigits; k < last; ++k)
         grid->answers().setCellText(k / Columns + 1, k % Columns + 1, digits.mid(k, 1));
-    bench.run("last digits of a nearly full sheet", last, DigitsPerRun + WarmUpDigits);
+    bench.run("last digits, nearly full", last, DigitsPerRun + WarmUpDigits);
     std::printf("draft file size at the end: %lld bytes\n",
                 static_cast<long long>(QFileInfo(programFilePath(QStringLiteral("draft_record_4711.xml"))).size()));
     return 0;

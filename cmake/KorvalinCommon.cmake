@@ -19,6 +19,26 @@ if(KORVALIN_SANITIZERS)
     add_link_options(-fsanitize=${korvalin_sanitizer_list})
 endif()
 
+# Coverage feedback for libFuzzer from every library a fuzz target links; the targets themselves add the
+# fuzzer's main() at link time.
+if(KORVALIN_BUILD_FUZZERS)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "KORVALIN_BUILD_FUZZERS needs clang for libFuzzer (-DCMAKE_CXX_COMPILER=clang++)")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
+# Under AddressSanitizer the tests check for leaks at exit; the toolkit's own leaks are suppressed.
+set(korvalin_test_environment "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8")
+if("address" IN_LIST KORVALIN_SANITIZERS)
+    list(APPEND korvalin_test_environment
+        "ASAN_OPTIONS=detect_leaks=1:strict_init_order=1:detect_stack_use_after_return=1"
+        "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/lsan.supp:print_suppressions=0")
+endif()
+if("undefined" IN_LIST KORVALIN_SANITIZERS)
+    list(APPEND korvalin_test_environment "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endif()
+
 # add_korvalin_test(NAME name SOURCES a.cpp ... LIBS lib ...)
 # One test executable per module; runs headless and in a fixed locale. A test that links
 # korvalin_gui_test_support gets its main() there, with one application object for the whole program.
@@ -31,6 +51,6 @@ function(add_korvalin_test)
     endif()
     add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
     set_tests_properties(${ARG_NAME} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8"
+        ENVIRONMENT "${korvalin_test_environment}"
         TIMEOUT 600)
 endfunction()

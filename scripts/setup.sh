@@ -2,6 +2,7 @@
 # Installs what a build needs (only what is missing) and builds into build/.
 #   scripts/setup.sh program   the program alone: Qt (with Qt Charts for the reports) and pugixml
 #   scripts/setup.sh all       also the tools, the tests and the benchmarks
+#   scripts/setup.sh fuzz      the fuzz targets alone, with clang and libFuzzer (BUILD_DIR defaults to build-fuzz)
 # KORVALIN_WARNINGS_AS_ERRORS=ON and KORVALIN_SANITIZERS=... are passed on to CMake; BUILD_DIR names
 # another build folder.
 set -euo pipefail
@@ -12,29 +13,27 @@ mode=${1:-all}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libpugixml-dev fonts-wine
     fonts-liberation)
 options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
+targets=()
+default_build=build
 if [ "$mode" = all ]; then
     packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils qt6-svg-dev)
     options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
+elif [ "$mode" = fuzz ]; then
+    # libFuzzer comes with clang's runtime libraries, which Debian ships apart from the compiler.
+    packages+=(clang libclang-rt-dev)
+    options+=(-DKORVALIN_BUILD_FUZZERS=ON -DCMAKE_CXX_COMPILER=clang++)
+    targets=(--target korvalin_fuzzers)
+    default_build=build-fuzz
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 options+=(-DKORVALIN_WARNINGS_AS_ERRORS="${KORVALIN_WARNINGS_AS_ERRORS:-OFF}")
 options+=(-DKORVALIN_SANITIZERS="${KORVALIN_SANITIZERS:-}")
 # A compiler cache, where one is installed, spares rebuilding what did not change.
 command -v ccache >/dev/null && options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-build=${BUILD_DIR:-build}
+build=${BUILD_DIR:-$default_build}
 # Configure output is kept out of the way, but shown whole when configuring fails.
 log=$(mktemp)
 if ! cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >"$log" 2>&1; then
@@ -43,4 +42,4 @@ if ! cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${option
     exit 1
 fi
 rm -f "$log"
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "$(nproc)" "${targets[@]}"

@@ -58,3 +58,12 @@ QByteArray toLatin5Xml(QStringView text)
     }
     return bytes;
 }
+
+bool fitsLatin5(QStringView text)
+{
+    for (const char32_t codePoint : text.toUcs4()) {
+        if (encodeCodePoint(codePoint) < 0)
+            return false;
+    }
+    return true;
+}

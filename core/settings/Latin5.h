@@ -13,3 +13,6 @@ QString fromLatin5(QByteArrayView bytes);
 // Encodes XML text as Latin-5. A character Latin-5 cannot hold becomes a character reference ("&#8364;"),
 // which is valid in the attribute values and text where such characters occur.
 QByteArray toLatin5Xml(QStringView text);
+
+// Whether every character of `text` has a byte in Latin-5.
+bool fitsLatin5(QStringView text);

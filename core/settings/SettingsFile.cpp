@@ -27,6 +27,46 @@ bool isWideOrMarked(const QByteArray& bytes)
            bytes.left(4).contains('\0');
 }
 
+bool nameFitsLatin5(const char* name)
+{
+    return fitsLatin5(QString::fromUtf8(name));
+}
+
+// The node after `node` and everything inside it, in document order, without leaving `top`.
+pugi::xml_node nextOutside(pugi::xml_node node, const pugi::xml_node& top)
+{
+    for (; node && node != top; node = node.parent()) {
+        if (node.next_sibling())
+            return node.next_sibling();
+    }
+    return {};
+}
+
+// A character reference is not allowed inside a name, so a name Latin-5 cannot hold cannot be written
+// at all: such attributes, and such elements and processing instructions with all they hold, are left out.
+// A hand-edited file may bring them in; without this the stored file would no longer load. The walk is a
+// loop rather than a recursion because a file may nest elements deeper than the stack reaches.
+void dropNamesLatin5CannotHold(pugi::xml_node top)
+{
+    pugi::xml_node node = top.first_child();
+    while (node) {
+        const bool named = node.type() == pugi::node_element || node.type() == pugi::node_pi;
+        if (named && !nameFitsLatin5(node.name())) {
+            const pugi::xml_node next = nextOutside(node, top);
+            node.parent().remove_child(node);
+            node = next;
+            continue;
+        }
+        for (pugi::xml_attribute attribute = node.first_attribute(); attribute;) {
+            const pugi::xml_attribute next = attribute.next_attribute();
+            if (!nameFitsLatin5(attribute.name()))
+                node.remove_attribute(attribute);
+            attribute = next;
+        }
+        node = node.first_child() ? node.first_child() : nextOutside(node, top);
+    }
+}
+
 QString declaredEncoding(const QByteArray& bytes)
 {
     static const QRegularExpression declaration(
@@ -78,8 +118,11 @@ void buildDefaults(pugi::xml_document& document)
 
 QByteArray serialise(const pugi::xml_document& document)
 {
+    pugi::xml_document writable;
+    writable.reset(document);
+    dropNamesLatin5CannotHold(writable);
     ByteArrayWriter writer;
-    for (const pugi::xml_node& node : document.children()) {
+    for (const pugi::xml_node& node : writable.children()) {
         // The file is always written in Latin-5, so it always carries the declaration that says so.
         if (node.type() != pugi::node_declaration)
             node.print(writer, "\t", pugi::format_default, pugi::encoding_utf8);

@@ -2,12 +2,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -181,4 +184,98 @@ TEST_F(AtomicFileTest, replacement_keepsThePermissionsOfTheReplacedFile)
     ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0600), 0);
     ASSERT_TRUE(writeFileAtomically(path(), "second").ok);
     EXPECT_EQ(modeOf(), 0600u);
+}
+
+TEST_F(AtomicFileTest, temporaryFile_carriesTheWritersProcessId)
+{
+    QStringList duringWrite;
+    const WriteCall listingWrite = [&](int fd, const void* data, size_t size) {
+        duringWrite = directoryEntries();
+        return ::write(fd, data, size);
+    };
+    ASSERT_TRUE(writeFileAtomically(path(), "12345", listingWrite).ok);
+    ASSERT_EQ(duringWrite.size(), 1);
+    EXPECT_TRUE(duringWrite[0].startsWith(QStringLiteral(".draft_record_4711.xml.%1.tmp-").arg(::getpid())))
+        << duringWrite[0].toStdString();
+}
+
+namespace {
+// The id of a process that has ended and been reaped.
+pid_t endedProcessId()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+// A child process that lives until end() or the end of the test.
+class WaitingChild final
+{
+public:
+    WaitingChild() : m_pid(::fork())
+    {
+        if (m_pid == 0) {
+            for (;;)
+                ::pause();
+        }
+    }
+    ~WaitingChild() { end(); }
+    WaitingChild(const WaitingChild&) = delete;
+    WaitingChild& operator=(const WaitingChild&) = delete;
+
+    pid_t pid() const { return m_pid; }
+    void end()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        m_pid = -1;
+    }
+
+private:
+    pid_t m_pid;
+};
+} // namespace
+
+TEST_F(AtomicFileTest, abandonedTemporaryFiles_ofEndedWritersOnlyAreRemoved)
+{
+    const pid_t ended = endedProcessId();
+    WaitingChild otherWriter;
+    const pid_t living = otherWriter.pid();
+    ASSERT_GT(living, 0);
+    const auto temporary = [](const char* target, pid_t pid) {
+        return QStringLiteral(".%1.%2.tmp-a1B2c3").arg(QLatin1String(target)).arg(pid);
+    };
+    const QStringList abandoned = {temporary("draft_record_17.xml", ended), temporary("settings.xml", ended)};
+    const QStringList kept = {
+        temporary("draft_record_18.xml", ::getpid()), // this process may be writing it right now
+        temporary("draft_record_19.xml", living),
+        QStringLiteral("draft_record_17.xml"),
+        QStringLiteral(".draft_record_17.xml.a1B2c3"), // no writer named: not ours to judge
+        QStringLiteral(".draft_record_17.xml.%1.tmp-a1B2").arg(ended),
+        QStringLiteral("draft_record_17.xml.%1.tmp-a1B2c3").arg(ended),
+        QStringLiteral(".notes.txt.0.tmp-a1B2c3"),
+    };
+    for (const QString& name : abandoned + kept)
+        ASSERT_TRUE(writeFileAtomically(m_dir.filePath(name), "x").ok);
+    const QString directoryLookingAbandoned = temporary("folder", ended);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(directoryLookingAbandoned));
+    const QString linkLookingAbandoned = temporary("link", ended);
+    ASSERT_TRUE(QFile::link(m_dir.filePath(kept[2]), m_dir.filePath(linkLookingAbandoned)));
+
+    EXPECT_EQ(removeAbandonedTemporaryFiles(m_dir.path()), int(abandoned.size()));
+    QStringList expected = kept + QStringList{linkLookingAbandoned};
+    expected.sort();
+    QStringList remaining = directoryEntries();
+    remaining.sort();
+    EXPECT_EQ(remaining, expected);
+    EXPECT_TRUE(QFileInfo(m_dir.filePath(directoryLookingAbandoned)).isDir());
+
+    // Once the other writer has ended, its file goes as well.
+    otherWriter.end();
+    EXPECT_EQ(removeAbandonedTemporaryFiles(m_dir.path()), 1);
+    EXPECT_FALSE(directoryEntries().contains(kept[1]));
 }
