@@ -28,11 +28,11 @@ void paintTimePanelBackdrop(QPainter& painter, int x)
 {
     using namespace SkinPieces;
     const QImage& skin = skinImage();
-    painter.drawImage(QPoint(x, TimePanelTop), skin, TimePanelLeft);
+    blitSkinPiece(painter, QPointF(x, TimePanelTop), skin, TimePanelLeft);
     for (int m = 0; m < TimePanelMiddleTiles; ++m)
-        painter.drawImage(QPoint(x + TimePanelLeft.width() + TimePanelMiddle.width() * m, TimePanelTop), skin,
-                          TimePanelMiddle);
-    painter.drawImage(QPoint(x + TimePanelWidth - TimePanelRight.width(), TimePanelTop), skin, TimePanelRight);
+        blitSkinPiece(painter, QPointF(x + TimePanelLeft.width() + TimePanelMiddle.width() * m, TimePanelTop), skin,
+                      TimePanelMiddle);
+    blitSkinPiece(painter, QPointF(x + TimePanelWidth - TimePanelRight.width(), TimePanelTop), skin, TimePanelRight);
 }
 } // namespace
 
