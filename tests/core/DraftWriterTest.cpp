@@ -1,5 +1,6 @@
 #include "files/DraftWriter.h"
 #include "AttemptRecordTestSupport.h"
+#include "CoreApplicationEnvironment.h"
 #include "base/Clock.h"
 #include "record/AttemptRecordDocument.h"
 #include "stage/AnswerSheet.h"
@@ -19,18 +20,6 @@
 #include <unistd.h>
 
 namespace {
-class CoreApplicationEnvironment final : public ::testing::Environment
-{
-public:
-    void SetUp() override { m_app = std::make_unique<QCoreApplication>(m_argc, m_argv); }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "draft_writer";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QCoreApplication> m_app;
-};
 const auto* const coreApplication = ::testing::AddGlobalTestEnvironment(new CoreApplicationEnvironment);
 
 QByteArray readFile(const QString& path)

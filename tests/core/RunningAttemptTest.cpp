@@ -1,5 +1,6 @@
 #include "stage/RunningAttempt.h"
 #include "AttemptRecordTestSupport.h"
+#include "CoreApplicationEnvironment.h"
 #include "base/Clock.h"
 #include "files/ProgramDirectory.h"
 #include "record/AttemptRecordDocument.h"
@@ -16,18 +17,6 @@
 #include <memory>
 
 namespace {
-class CoreApplicationEnvironment final : public ::testing::Environment
-{
-public:
-    void SetUp() override { m_app = std::make_unique<QCoreApplication>(m_argc, m_argv); }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "running_attempt";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QCoreApplication> m_app;
-};
 const auto* const coreApplication = ::testing::AddGlobalTestEnvironment(new CoreApplicationEnvironment);
 
 constexpr int Rows = 3;
