@@ -4,6 +4,7 @@
 #include "settings/Latin5.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace SettingsFile {
 namespace {
@@ -29,7 +30,9 @@ bool isWideOrMarked(const QByteArray& bytes)
 
 bool nameFitsLatin5(const char* name)
 {
-    return fitsLatin5(QString::fromUtf8(name));
+    // QString::fromUtf8 would drop a byte-order mark that begins the name, and so hide it.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return fitsLatin5(QString(utf8(name)));
 }
 
 // The node after `node` and everything inside it, in document order, without leaving `top`.

@@ -330,8 +330,9 @@ TEST_F(SettingsControllerTest, unwritableDirectory_reportsFailureAndKeepsChosenV
 
 TEST_F(SettingsControllerTest, handEditedForeignNames_storedFileLoadsBackWithTheSameChoices)
 {
-    // Names with a character Latin-5 has no byte for, the euro sign (written ~ below), cannot be stored;
-    // the store leaves them out. Written as a character reference, the file would not parse on the next start.
+    // Names with a character Latin-5 has no byte for, the euro sign (written ~ below) or a byte-order mark
+    // (^), cannot be stored; the store leaves them out. Written as a character reference, the file would
+    // not parse on the next start.
     const struct
     {
         const char* name;
@@ -344,12 +345,15 @@ TEST_F(SettingsControllerTest, handEditedForeignNames_storedFileLoadsBackWithThe
         {"element named like the section, before it",
          R"(<Ayarlar><SpecialNumbers~ set01="0" set02="36"/><SpecialNumbers #/></Ayarlar>)"},
         {"attribute named like a setting", R"(<Ayarlar><SpecialNumbers # set01~="0"/></Ayarlar>)"},
+        {"element name beginning with a byte-order mark",
+         R"(<Ayarlar><^SpecialNumbers set01="0" set02="36"/><SpecialNumbers #/></Ayarlar>)"},
         {"nested element and processing instruction",
          R"(<Ayarlar><?pi~ x?><SpecialNumbers #><a><b~ c="1"><d/></b~></a></SpecialNumbers></Ayarlar>)"},
     };
     for (const auto& c : cases) {
         writeSettings(QByteArray(c.bytes)
                           .replace("~", "\xE2\x82\xAC")
+                          .replace("^", "\xEF\xBB\xBF")
                           .replace("#", R"(set01="2" set02="40" set03="8" set04="1" set05="3" set06="1")"));
         const auto first = loadedController();
         const Texts shown = listTexts(*first);
