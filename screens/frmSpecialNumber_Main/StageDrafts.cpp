@@ -28,6 +28,7 @@ StageDrafts::StageDrafts(QWidget* stageWindow, AnswerGrid& grid, RunningAttempt&
     m_notice->hide();
     stageWindow->installEventFilter(this);
     connect(&m_attempt, &RunningAttempt::draftWritten, this, &StageDrafts::draftWritten);
+    connect(&m_attempt, &RunningAttempt::journalWritten, this, &StageDrafts::journalWritten);
 }
 
 void StageDrafts::saveDraft()
@@ -109,6 +110,17 @@ void StageDrafts::draftWritten(bool ok, const QString& error)
     updateNotice();
 }
 
+void StageDrafts::journalWritten(bool ok, const QString& error)
+{
+    if (ok)
+        m_journalError.clear();
+    else
+        m_journalError = QStringLiteral("The attempt journal could not be written: %1. The attempt goes on; the "
+                                        "next entry writes what is missing.")
+                             .arg(error);
+    updateNotice();
+}
+
 void StageDrafts::updateNotice()
 {
     if (!m_notice)
@@ -116,6 +128,8 @@ void StageDrafts::updateNotice()
     QStringList lines;
     if (!m_saveError.isEmpty())
         lines.append(m_saveError);
+    if (!m_journalError.isEmpty())
+        lines.append(m_journalError);
     if (!m_loadError.isEmpty())
         lines.append(m_loadError);
     if (lines.isEmpty()) {

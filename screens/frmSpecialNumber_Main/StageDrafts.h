@@ -13,8 +13,8 @@ class QWidget;
 class RunningAttempt;
 
 // What the recall stage shows of its drafts: the Ctrl+F12 prompt that restores draft_record.xml into the
-// grid, and a small notice inside the stage window (objectName "draftNotice") that tells a failed save or
-// restore. Neither ever stops the stage, and neither is shown in a box. The attempt itself saves and
+// grid, and a small notice inside the stage window (objectName "draftNotice") that tells a failed save,
+// journal entry or restore. Neither ever stops the stage, and neither is shown in a box. The attempt itself saves and
 // restores; this object asks for the access code, refills the grid and shows what the attempt reports.
 //
 // The stage calls, in this order of its life:
@@ -58,6 +58,7 @@ protected:
 
 private:
     void draftWritten(bool ok, const QString& error);
+    void journalWritten(bool ok, const QString& error);
     void updateNotice();
     void placeNotice();
 
@@ -68,5 +69,6 @@ private:
     // A child of the stage window, which may delete it before this object.
     QPointer<QLabel> m_notice;
     QString m_saveError;
+    QString m_journalError;
     QString m_loadError;
 };

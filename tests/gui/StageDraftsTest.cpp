@@ -406,6 +406,31 @@ TEST_F(StageDraftsTest, failedSave_showsANoticeUntilASaveSucceeds)
     EXPECT_TRUE(drafts->noticeText().isEmpty());
 }
 
+TEST_F(StageDraftsTest, failedJournalEntry_showsANoticeAndIsWrittenWithTheNextOne)
+{
+    // A directory where the journal should be: nothing can be appended to it.
+    const QString journal = attempt->journalPath();
+    ASSERT_TRUE(QDir().mkpath(journal));
+    startRecall();
+    grid->answers().setCellText(1, 1, QStringLiteral("3"));
+    attempt->editEnded(grid->answers().rulesSheet(), 1, 1);
+    drafts->waitForPendingWrite();
+    EXPECT_TRUE(drafts->noticeText().contains(QLatin1String("journal could not be written")))
+        << drafts->noticeText().toStdString();
+    EXPECT_FALSE(drafts->noticeText().contains(QLatin1String("draft could not be saved")));
+
+    ASSERT_TRUE(QDir(journal).removeRecursively());
+    grid->answers().setCellText(1, 2, QStringLiteral("4"));
+    attempt->editEnded(grid->answers().rulesSheet(), 1, 2);
+    drafts->waitForPendingWrite();
+    EXPECT_TRUE(drafts->noticeText().isEmpty());
+    QFile file(journal);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // The start, the end of the countdown, the edit whose entry failed and the next one: nothing is
+    // missing from the chain.
+    EXPECT_EQ(file.readAll().count('\n'), 4);
+}
+
 TEST_F(StageDraftsTest, stageEnding_leavesTheNewestDraftOnDiskAndLaterSavesWriteAtOnce)
 {
     startRecall();
