@@ -30,8 +30,11 @@ bool isWideOrMarked(const QByteArray& bytes)
 
 bool nameFitsLatin5(const char* name)
 {
-    // QString::fromUtf8 would drop a byte-order mark that begins the name, and so hide it.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    // QString::fromUtf8 would drop a byte-order mark that begins the name, and so hide it. Stateless, so
+    // that a name cut off inside a UTF-8 sequence decodes to a replacement character rather than being
+    // held back as the start of text still to come.
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
     return fitsLatin5(QString(utf8(name)));
 }
 

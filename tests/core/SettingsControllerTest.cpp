@@ -330,9 +330,9 @@ TEST_F(SettingsControllerTest, unwritableDirectory_reportsFailureAndKeepsChosenV
 
 TEST_F(SettingsControllerTest, handEditedForeignNames_storedFileLoadsBackWithTheSameChoices)
 {
-    // Names with a character Latin-5 has no byte for, the euro sign (written ~ below) or a byte-order mark
-    // (^), cannot be stored; the store leaves them out. Written as a character reference, the file would
-    // not parse on the next start.
+    // Names with a character Latin-5 has no byte for, the euro sign (written ~ below), a byte-order mark (^)
+    // or bytes that are not UTF-8 in a file marked as UTF-8, cannot be stored; the store leaves them out.
+    // Written as a character reference, the file would not parse on the next start.
     const struct
     {
         const char* name;
@@ -342,6 +342,8 @@ TEST_F(SettingsControllerTest, handEditedForeignNames_storedFileLoadsBackWithThe
          R"(<?xml version="1.0" encoding="UTF-8"?><Ayarlar language="1"><Not~ /><SpecialNumbers #/></Ayarlar>)"},
         {"attribute, byte-order mark", "\xEF\xBB\xBF"
                                        R"(<Ayarlar language="1" x~="1"><SpecialNumbers #/></Ayarlar>)"},
+        {"attribute name cut off inside a UTF-8 sequence, byte-order mark",
+         "\xEF\xBB\xBF<Ayarlar x\xE5=\"1\"><SpecialNumbers #/></Ayarlar>"},
         {"element named like the section, before it",
          R"(<Ayarlar><SpecialNumbers~ set01="0" set02="36"/><SpecialNumbers #/></Ayarlar>)"},
         {"attribute named like a setting", R"(<Ayarlar><SpecialNumbers # set01~="0"/></Ayarlar>)"},
