@@ -1,5 +1,6 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "CapturedWarnings.h"
+#include "OtherProgramWindow.h"
 #include "PixelProbe.h"
 #include "base/Rounding.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
@@ -15,7 +16,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -449,11 +449,8 @@ TEST(AnswerGridFocus, digitsTypedIntoAnInactiveWindow_allLand)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     grid->setFocus();
 
-    QWindow otherProgram;
-    otherProgram.resize(100, 100);
-    otherProgram.show();
-    otherProgram.requestActivate();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
+    OtherProgramWindow otherProgram;
+    ASSERT_TRUE(otherProgram.takeActivation());
     ASSERT_FALSE(window.isActiveWindow());
     for (const char digit : std::string("141592"))
         QTest::keyClick(window.windowHandle(), digit);

@@ -1,3 +1,4 @@
+#include "OtherProgramWindow.h"
 #include "base/Clock.h"
 #include "boxes/ScriptedDialog.h"
 #include "boxes/modMsgBox.h"
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -315,12 +315,9 @@ TEST_F(SettingsWindowTest, activation_putsTheFocusOnStartOnlyFromWithinTheProgra
 
     auto* timer = window.findChild<QComboBox*>(QStringLiteral("cmbTimer"));
     timer->setFocus();
-    // A window of no widget of ours stands for another program taking the focus and giving it back.
-    QWindow otherProgram;
-    otherProgram.resize(100, 100);
-    otherProgram.show();
-    otherProgram.requestActivate();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
+    // Another program takes the focus and gives it back.
+    OtherProgramWindow otherProgram;
+    ASSERT_TRUE(otherProgram.takeActivation());
     ASSERT_FALSE(window.isActiveWindow());
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
