@@ -114,11 +114,11 @@ int main(int argc, char* argv[])
     }
     const Figures w = figures(wall), c = figures(cpu);
     const char* scale = std::getenv("QT_SCALE_FACTOR");
-    std::printf("cold start, process start -> settings window mapped (scale %s), %d runs:\n", scale ? scale : "1",
-                Runs);
-    std::printf("  wall: first %.1f ms, median %.1f ms, max %.1f ms   (goal <= %.0f ms) %s\n", first.wallMs, w.median,
-                w.max, GoalMs, w.median <= GoalMs ? "ok" : "OVER");
-    std::printf("  CPU time of the program: median %.1f ms, max %.1f ms\n", c.median, c.max);
+    const std::string what = std::string("cold start to settings window mapped, scale ") + (scale ? scale : "1");
+    printFigure((what + ", first run").c_str(), first.wallMs, "ms");
+    printFigure((what + ", median").c_str(), w.median, "ms", GoalMs);
+    printFigure((what + ", max").c_str(), w.max, "ms");
+    printFigure((what + ", program's processor time, median").c_str(), c.median, "ms");
     xcb_disconnect(connection);
     return 0;
 }
