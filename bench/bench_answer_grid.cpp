@@ -1,6 +1,7 @@
 // One committed digit through the real answer grid on a pi-sized sheet (1092 x 30), offscreen: from the
 // key press to the end of the after-edit hook, and to the end of the repaint that follows it.
 #include "BenchFigures.h"
+#include "FreeSheet.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "skin/Fonts.h"
@@ -32,8 +33,9 @@ int main(int argc, char* argv[])
 
     QElapsedTimer buildTimer;
     buildTimer.start();
+    FreeSheet sheet(Rows, Columns);
     AnswerGrid grid;
-    grid.setDimensions(Rows, Columns);
+    grid.setSheet(sheet);
     for (int column = 1; column <= Columns; ++column)
         grid.setColumnWidthUnits(column, 559);
     grid.resize(1185, 680);
@@ -53,7 +55,7 @@ int main(int argc, char* argv[])
     AnswerGridHooks hooks;
     hooks.beforeEdit = [&](int, int, bool&) { grid.setEditMaxLength(1); };
     hooks.afterEdit = [&](int row, int column) {
-        grid.answers().rulesSheet().setStamp(row, column, 100.0f);
+        sheet.edit().setStamp(row, column, 100.0f);
         grid.answers().clearFlood();
         afterEditMicroseconds = double(keyTimer.nsecsElapsed()) / 1e3;
     };

@@ -4,7 +4,7 @@
 #include "BenchFigures.h"
 #include "base/Clock.h"
 #include "files/AtomicFile.h"
-#include "record/AttemptRecord.h"
+#include "record/AttemptRecordDocument.h"
 #include "stage/AnswerSheet.h"
 
 #include <QDir>
@@ -90,13 +90,14 @@ int main()
     constexpr int Columns = 30;
     const QString digits = syntheticDigits(32767);
     const int rows = int(digits.size()) / Columns;
+    AttemptRecordDocument AttemptRecord;
 
     // The first builds touch fresh memory; in a virtual machine every first-touch page fault is costly.
     const long faultsBefore = minorPageFaults();
-    const Runs first = timeRuns(1, [&](int) { BuildAttemptRecord(digits, Columns); });
+    const Runs first = timeRuns(1, [&](int) { AttemptRecord.BuildAttemptRecord(digits, Columns); });
     printFigure("attempt record pi/30: BuildAttemptRecord, first run", first.wall[0], "ms");
     std::printf("  %ld page faults\n", minorPageFaults() - faultsBefore);
-    report("BuildAttemptRecord", timeRuns(60, [&](int) { BuildAttemptRecord(digits, Columns); }), 25.0);
+    report("BuildAttemptRecord", timeRuns(60, [&](int) { AttemptRecord.BuildAttemptRecord(digits, Columns); }), 25.0);
     std::printf("  %d rows, %d cells\n", AttemptRecord.rowCount(), AttemptRecord.rowCount() * Columns);
 
     // A sheet half typed in, one more digit typed before each copy, as after every committed entry.
@@ -107,7 +108,7 @@ int main()
     for (int k = 0; k < halfway; ++k)
         sheet.setCellText(k / Columns + 1, k % Columns + 1, digits.mid(k, 1));
     FakeClock clock(40000.0f);
-    RecordAnswers(36000.0f, 28800, clock, sheet);
+    AttemptRecord.RecordAnswers(36000.0f, 28800, clock, sheet);
     int next = halfway;
     auto typeNext = [&] {
         sheet.setCellText(next / Columns + 1, next % Columns + 1, digits.mid(next, 1));
@@ -118,7 +119,7 @@ int main()
            timeRuns(3000,
                     [&](int) {
                         typeNext();
-                        RecordAnswers(36000.0f, 28800, clock, sheet);
+                        AttemptRecord.RecordAnswers(36000.0f, 28800, clock, sheet);
                     }),
            0.5);
     const CellTextSource& source = sheet;
@@ -126,7 +127,7 @@ int main()
            timeRuns(3000,
                     [&](int) {
                         typeNext();
-                        RecordAnswers(36000.0f, 28800, clock, source);
+                        AttemptRecord.RecordAnswers(36000.0f, 28800, clock, source);
                     }),
            0.5);
 

@@ -12,7 +12,7 @@
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/StageDrafts.h"
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
-#include "record/AttemptRecord.h"
+#include "record/AttemptRecordDocument.h"
 #include "settings/SettingsLists.h"
 #include "skin/Fonts.h"
 
@@ -131,7 +131,7 @@ std::vector<double> typeSpreadDigits(frmSpecialNumber_Main& stage, int stride, i
         const int row = index / 30 + 1;
         const int column = index % 30 + 1;
         grid.setCurrentCell(row, column);
-        const char key = char('0' + AttemptRecord.questions().cellText(row, column).toInt());
+        const char key = char('0' + stage.attempt().AttemptRecord().questions().cellText(row, column).toInt());
         QWidget* focus = QApplication::focusWidget();
         QElapsedTimer timer;
         timer.start();
@@ -150,7 +150,7 @@ void benchDigits(frmMain& main, FakeClock& clock)
 {
     frmSpecialNumber_Main* stage = startActiveStage(main);
     std::printf("    sheet: %d rows x 30, %lld digits selected\n", stage->grid().dataRowCount(),
-                static_cast<long long>(SelectedDigits.length()));
+                static_cast<long long>(stage->attempt().source().digits.length()));
     clock.advance(float(stage->state().concentrationSeconds));
     stage->concentrationTick();
     const int cells = stage->grid().dataRowCount() * 30;
@@ -161,17 +161,20 @@ void benchDigits(frmMain& main, FakeClock& clock)
     closeStage(stage);
 
     // Every cell but the typed ones holds its correct digit and is locked: the check compares them all.
+    // They are entered as edits the attempt rules on, all at one moment.
     stage = startActiveStage(main);
-    AnswerGridModel& model = stage->grid().answers();
+    RunningAttempt& attempt = stage->attempt();
     const int stride = cells / Digits;
     for (int index = 0; index < cells; ++index) {
         if (index % stride == 1 && index / stride < Digits)
             continue;
         const int row = index / 30 + 1;
         const int column = index % 30 + 1;
-        model.setCellText(row, column, AttemptRecord.questions().cellText(row, column));
-        model.rulesSheet().setStamp(row, column, clock.secondsSinceMidnight());
+        attempt.mayOpen(row, column);
+        attempt.enterText(row, column, attempt.AttemptRecord().questions().cellText(row, column));
+        attempt.editEnded(row, column);
     }
+    stage->grid().answers().sheetTextsChanged();
     clock.advance(600.0f);
     stage->concentrationTick();
     printTimings("recall stage (b): key press to locked-digit check, all else locked",
@@ -197,7 +200,7 @@ void benchRunningStage(frmMain& main)
         const int column = next % 30 + 1;
         stage->grid().setCurrentCell(row, column);
         QTest::keyClick(QApplication::focusWidget(),
-                        char('0' + AttemptRecord.questions().cellText(row, column).toInt()));
+                        char('0' + stage->attempt().AttemptRecord().questions().cellText(row, column).toInt()));
         ++next;
     };
     QTimer typist;

@@ -8,11 +8,11 @@
 #include "buttons/SkinButton.h"
 #include "digits/SpecialNumbers.h"
 #include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
-#include "record/AttemptRecord.h"
 #include "skin/Fonts.h"
 #include "skin/FramePainter.h"
 #include "skin/Skin.h"
 #include "stage/AnswerSheet.h"
+#include "stage/AttemptOutcome.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,25 +29,27 @@ namespace {
 constexpr int DigitsPerRow = 30;
 constexpr double OpenGoalMilliseconds = 150.0;
 
-// Correct up to digit 75, then every seventh answer wrong and every eleventh left empty.
-void recordPartlyWrongAttempt()
+// Pi with 30 a row, correct up to digit 75, then every seventh answer wrong and every eleventh left empty.
+AttemptOutcome partlyWrongAttempt()
 {
-    BuildAttemptRecord(SelectedDigits, DigitsPerRow);
-    AnswerSheet sheet;
-    sheet.reset(AttemptRecord.rowCount(), AttemptRecord.columnCount());
-    for (int row = 1; row <= sheet.rowCount(); ++row) {
-        for (int column = 1; column <= sheet.columnCount(); ++column) {
-            const int index = sheet.digitIndex(row, column);
-            const QString question = AttemptRecord.soru(row, column);
-            QString answer = question;
-            if (index > 75 && index % 7 == 0)
-                answer = QString(QChar(u'0' + (question.at(0).unicode() - u'0' + 3) % 10));
-            else if (index > 75 && index % 11 == 0)
-                answer.clear();
-            sheet.setCellText(row, column, answer);
-        }
+    AttemptOutcome outcome;
+    const QString& digits = digitsForResourceKey(resourceKeyForPosition(1));
+    outcome.caption = specialNumberEntries().at(1);
+    outcome.rows = int(digits.size()) / DigitsPerRow;
+    outcome.digitsPerRow = DigitsPerRow;
+    outcome.usedSeconds = 754.37f;
+    outcome.maxSeconds = 28800.0f;
+    for (int index = 1; index <= outcome.rows * DigitsPerRow; ++index) {
+        const QString question = digits.mid(index - 1, 1);
+        QString answer = question;
+        if (index > 75 && index % 7 == 0)
+            answer = QString(QChar(u'0' + (question.at(0).unicode() - u'0' + 3) % 10));
+        else if (index > 75 && index % 11 == 0)
+            answer.clear();
+        outcome.questions.push_back(question);
+        outcome.answers.push_back(answer);
     }
-    RecordAnswers(1000.0f, 28800, FakeClock(1754.37f), sheet);
+    return outcome;
 }
 
 // What the settings screen and the recall stage have loaded before the first results screen opens:
@@ -56,7 +58,7 @@ void warmUpLikeEarlierScreens(QWidget& owner)
 {
     QImage frame(1280, 775, QImage::Format_RGB32);
     QPainter painter(&frame);
-    PaintStageFrame(painter, frame.size(), SelectedTypeCaption, QStringLiteral("RECALL STAGE"), 190);
+    PaintStageFrame(painter, frame.size(), QStringLiteral("SPECIAL NUMBERS (PI)"), QStringLiteral("RECALL STAGE"), 190);
     QStandardItemModel model(5, 5);
     QTableView grid(&owner);
     QFont font(tahomaFamily());
@@ -70,9 +72,9 @@ void warmUpLikeEarlierScreens(QWidget& owner)
     owner.hide();
 }
 
-frmSpecialNumber_Fin* openScreen(QWidget& owner, const pugi::xml_document& settings)
+frmSpecialNumber_Fin* openScreen(QWidget& owner, const AttemptOutcome& outcome)
 {
-    auto* screen = new frmSpecialNumber_Fin(&owner, settings, AttemptEvidence{}, [] {});
+    auto* screen = new frmSpecialNumber_Fin(&owner, outcome, [] {});
     screen->setGeometry(0, 25, 1280, 775);
     screen->show();
     // The first paint is part of opening the screen.
@@ -88,10 +90,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     registerFallbackFonts();
 
-    SelectSpecialNumber(1, specialNumberEntries().at(1));
-    recordPartlyWrongAttempt();
-    pugi::xml_document settings;
-    settings.append_child("Ayarlar").append_child("SpecialNumbers").append_attribute("set02").set_value(DigitsPerRow);
+    const AttemptOutcome outcome = partlyWrongAttempt();
     QWidget owner;
     owner.resize(1280, 800);
 
@@ -101,7 +100,7 @@ int main(int argc, char** argv)
     QElapsedTimer timer;
     for (int run = 0; run < 40; ++run) {
         timer.start();
-        frmSpecialNumber_Fin* screen = openScreen(owner, settings);
+        frmSpecialNumber_Fin* screen = openScreen(owner, outcome);
         milliseconds.push_back(double(timer.nsecsElapsed()) / 1e6);
         if (run == 0 && argc > 1)
             screen->grab().save(QString::fromLocal8Bit(argv[1]));
@@ -109,8 +108,8 @@ int main(int argc, char** argv)
     }
     const double first = milliseconds.front();
     milliseconds.erase(milliseconds.begin());
-    std::printf("results screen of %d cells, %zu openings after the first\n",
-                AttemptRecord.rowCount() * AttemptRecord.columnCount(), milliseconds.size());
+    std::printf("results screen of %d cells, %zu openings after the first\n", outcome.rows * outcome.digitsPerRow,
+                milliseconds.size());
     printFigure("results screen: open, first time", first, "ms", OpenGoalMilliseconds);
     printTimings("results screen: open, later times", milliseconds, "ms", OpenGoalMilliseconds);
     return 0;

@@ -1,6 +1,7 @@
-// The draft save of every committed digit on a pi sheet (1092 x 30), through StageDrafts and the real
-// answer grid, offscreen: the time the user-interface thread spends in saveDraft(), and the time from that
-// call until the writer reports the draft durably on disk (its writeFinished signal, as the stage sees it).
+// The end of every committed edit on a pi sheet (1092 x 30), through the real answer grid and the running
+// attempt, offscreen: the time the user-interface thread spends in editEnded() (the journal line, the entry
+// rules, the draft save and the locked-digit rule), and the time from that call until the writer reports the
+// draft durably on disk (its signal, as the stage's notice sees it).
 // Measured at the start of the sheet and near its end, where the record is largest. Saves during which the
 // thread lost its processor to other work are counted, to tell the cost of a save from a busy machine.
 #include "../tests/core/AttemptRecordTestSupport.h"
@@ -11,7 +12,6 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/StageDrafts.h"
-#include "record/AttemptRecord.h"
 #include "skin/Fonts.h"
 #include "stage/RunningAttempt.h"
 
@@ -52,7 +52,7 @@ long preemptions()
 struct Bench
 {
     AnswerGrid& grid;
-    StageDrafts& drafts;
+    RunningAttempt& attempt;
     const QString& digits;
     bool written = false;
     qint64 writtenAt = 0;
@@ -75,7 +75,7 @@ struct Bench
             const long preemptionsBefore = preemptions();
             const double cpuStart = threadCpuMilliseconds();
             const qint64 start = timer.nsecsElapsed();
-            drafts.saveDraft();
+            attempt.editEnded(row, column);
             const qint64 returned = timer.nsecsElapsed();
             const double cpuUsed = threadCpuMilliseconds() - cpuStart;
             const bool preempted = preemptions() != preemptionsBefore;
@@ -91,12 +91,12 @@ struct Bench
         }
         std::printf("%s (%d digits)\n", label, count - WarmUpDigits);
         const std::string what = std::string("stage drafts, ") + label;
-        printTimings(what + ": saveDraft() on the UI thread", uiThread, "ms", 2.0, true);
+        printTimings(what + ": editEnded() (journal, draft, lock rule) on the UI thread", uiThread, "ms", 2.0, true);
         printTimings(what + ": the same, UI thread's processor time", uiThreadCpu, "ms", 2.0, true);
         printTimings(what + ": the same, saves not preempted", uiThreadRunning, "ms", 2.0, true);
         std::printf("  %zu of %zu saves were preempted by other work on this machine\n",
                     uiThread.size() - uiThreadRunning.size(), uiThread.size());
-        printTimings(what + ": saveDraft() to durably on disk", onDisk, "ms", 20.0, true);
+        printTimings(what + ": editEnded() to the draft durably on disk", onDisk, "ms", 20.0, true);
     }
 };
 } // namespace
@@ -120,22 +120,19 @@ int main(int argc, char* argv[])
     SystemClock clock;
     StageSettings settings;
     settings.digitsPerRow = Columns;
-    RunningAttempt attempt(settings, DigitSource{1, QStringLiteral("Digits of PI"), digits}, 4711, AttemptRecord,
-                           clock);
-    attempt.state().firstActivation = false;
-    attempt.state().stageStartTime = clock.secondsSinceMidnight();
+    RunningAttempt attempt(settings, DigitSource{1, QStringLiteral("Digits of PI"), digits}, 4711, clock);
+    attempt.startCountdown();
 
     QWidget stage;
     stage.resize(1280, 800);
     auto* grid = new AnswerGrid(&stage);
-    grid->setDimensions(Rows, Columns);
+    grid->setSheet(attempt);
     grid->setGeometry(47, 94, 1185, 680);
-    auto* drafts = new StageDrafts(&stage, *grid, attempt, [] {});
-    attempt.startRecall();
+    new StageDrafts(&stage, *grid, attempt, [] {});
     stage.show();
     QCoreApplication::processEvents();
 
-    Bench bench{*grid, *drafts, digits, false, 0, QElapsedTimer()};
+    Bench bench{*grid, attempt, digits, false, 0, QElapsedTimer()};
     bench.timer.start();
     QObject::connect(&attempt, &RunningAttempt::draftWritten, [&bench](bool ok, const QString& error) {
         if (!ok)
@@ -149,7 +146,7 @@ int main(int argc, char* argv[])
     // Fill all but the last cells at once, as if the competitor had typed them, then commit the rest.
     const int last = Rows * Columns - DigitsPerRun - WarmUpDigits;
     for (int k = DigitsPerRun + WarmUpDigits; k < last; ++k)
-        grid->answers().setCellText(k / Columns + 1, k % Columns + 1, digits.mid(k, 1));
+        attempt.enterText(k / Columns + 1, k % Columns + 1, digits.mid(k, 1));
     bench.run("last digits, nearly full", last, DigitsPerRun + WarmUpDigits);
     std::printf("draft file size at the end: %lld bytes\n",
                 static_cast<long long>(QFileInfo(programFilePath(QStringLiteral("draft_record_4711.xml"))).size()));

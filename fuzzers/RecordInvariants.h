@@ -37,7 +37,7 @@ inline void checkAcceptedRecord(AttemptRecordDocument& record, SheetShape shape)
     grid.setCellText(1, 1, QStringLiteral("7"));
     const float restored = record.usedTime().value_or(0.0f);
     const FakeClock clock(50000.0f);
-    record.recordAnswers(50000.0f - restored - 1.5f, 28800, clock, grid);
+    record.RecordAnswers(50000.0f - restored - 1.5f, 28800, clock, grid);
     const QByteArray saved = record.serialize();
     AttemptRecordDocument next;
     setUpRecord(next);

@@ -28,7 +28,7 @@ inline QByteArray savedRecord(SheetShape shape, int answered, float usedSeconds)
     const QString digits = syntheticDigits(shape.rows * shape.columns);
     AttemptRecordDocument record;
     record.setLocale(QLocale::c());
-    record.build(digits, shape.columns);
+    record.BuildAttemptRecord(digits, shape.columns);
     if (answered > 0) {
         AnswerSheet sheet;
         sheet.reset(shape.rows, shape.columns);
@@ -40,7 +40,7 @@ inline QByteArray savedRecord(SheetShape shape, int answered, float usedSeconds)
         if (answered > 1)
             sheet.setCellText((answered - 1) / shape.columns + 1, (answered - 1) % shape.columns + 1, QString());
         const FakeClock clock(40000.0f + usedSeconds);
-        record.recordAnswers(40000.0f, 28800, clock, sheet);
+        record.RecordAnswers(40000.0f, 28800, clock, sheet);
     }
     return record.serialize();
 }

@@ -49,12 +49,12 @@ private:
 
 AttemptRecordDocument::AttemptRecordDocument()
 {
-    build(QString(), 0);
+    BuildAttemptRecord(QString(), 0);
 }
 
 AttemptRecordDocument::~AttemptRecordDocument() = default;
 
-pugi::xml_node AttemptRecordDocument::build(const QString& selectedDigits, int digitsPerRow)
+pugi::xml_node AttemptRecordDocument::BuildAttemptRecord(const QString& selectedDigits, int digitsPerRow)
 {
     auto document = std::make_unique<pugi::xml_document>();
     prependDeclaration(*document);
@@ -165,7 +165,7 @@ QString AttemptRecordDocument::CellTexts::cellText(int row, int column) const
     return m_questions ? m_record.soru(row, column) : m_record.cevap(row, column);
 }
 
-float AttemptRecordDocument::recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
+float AttemptRecordDocument::RecordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
                                            const CellTextSource& grid)
 {
     const float used = measureUsedSeconds(stageStartTime, clock.secondsSinceMidnight());
@@ -174,7 +174,7 @@ float AttemptRecordDocument::recordAnswers(float stageStartTime, int maxStageSec
     return used;
 }
 
-float AttemptRecordDocument::recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
+float AttemptRecordDocument::RecordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
                                            const AnswerSheet& grid)
 {
     const float used = measureUsedSeconds(stageStartTime, clock.secondsSinceMidnight());
@@ -183,7 +183,7 @@ float AttemptRecordDocument::recordAnswers(float stageStartTime, int maxStageSec
     return used;
 }
 
-float AttemptRecordDocument::recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
+float AttemptRecordDocument::RecordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
                                            const AnswerSheet& grid, RecordChanges& changes)
 {
     const float used = measureUsedSeconds(stageStartTime, clock.secondsSinceMidnight());
@@ -197,7 +197,7 @@ float AttemptRecordDocument::recordAnswers(float stageStartTime, int maxStageSec
 void AttemptRecordDocument::apply(const RecordChanges& changes)
 {
     if (changes.build)
-        build(changes.build->selectedDigits, changes.build->digitsPerRow);
+        BuildAttemptRecord(changes.build->selectedDigits, changes.build->digitsPerRow);
     if (changes.load) {
         setLocale(changes.load->locale);
         loadFromBytes(changes.load->bytes, changes.load->rows, changes.load->columns);

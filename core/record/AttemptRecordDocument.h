@@ -32,7 +32,7 @@ public:
 
     // Replaces the content with a new record of the whole rows of `selectedDigits`: floor(length / D)
     // rows of D cells, every cevap empty, no time attributes. Returns the SpecialNumbers element.
-    pugi::xml_node build(const QString& selectedDigits, int digitsPerRow);
+    pugi::xml_node BuildAttemptRecord(const QString& selectedDigits, int digitsPerRow);
 
     // Replaces the content with a saved record, but only when it is a well-formed attempt record of
     // exactly `expectedRows` x `expectedColumns` cells with a readable used time. Otherwise the record
@@ -56,10 +56,10 @@ public:
     // Writes used_time (the used time, at most maxStageSeconds) and then max_time, then every cevap
     // from the grid, rows outer; only the cevap values that differ are touched. Returns the used time
     // in seconds, rounded to hundredths and not capped, for the stage's stageSeconds.
-    float recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock, const CellTextSource& grid);
-    float recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock, const AnswerSheet& grid);
+    float RecordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock, const CellTextSource& grid);
+    float RecordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock, const AnswerSheet& grid);
     // The same, also noting in `changes` what it changed.
-    float recordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock, const AnswerSheet& grid,
+    float RecordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock, const AnswerSheet& grid,
                         RecordChanges& changes);
 
     // Brings a copy of another record up to date with what that record reported.

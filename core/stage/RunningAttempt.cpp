@@ -34,13 +34,15 @@ private:
 } // namespace
 
 RunningAttempt::RunningAttempt(const StageSettings& settings, const DigitSource& source, int draftNumber,
-                               AttemptRecordDocument& record, const Clock& clock, QObject* parent)
-    : QObject(parent), m_record(record), m_clock(clock), m_draftPath(programFilePath(draftFileName(draftNumber))),
-      m_journalPath(programFilePath(journalFileName(draftNumber))), m_source(source)
+                               const Clock& clock, QObject* parent)
+    : QObject(parent), m_clock(clock), m_source(source), m_draftPath(programFilePath(draftFileName(draftNumber))),
+      m_journalPath(programFilePath(journalFileName(draftNumber)))
 {
     static_cast<StageSettings&>(m_state) = settings;
     m_state.draftNumber = draftNumber;
-    m_record.build(source.digits, m_state.digitsPerRow);
+    m_record.BuildAttemptRecord(source.digits, m_state.digitsPerRow);
+    // Whole rows only: the digits past the last full row are not asked.
+    m_sheet.reset(m_record.rowCount(), m_record.columnCount());
     RecordChanges built;
     built.build = RecordChanges::Build{source.digits, m_state.digitsPerRow};
     m_unsentChanges = std::move(built);
@@ -69,11 +71,52 @@ QString RunningAttempt::draftFileName(int draftNumber)
     return QStringLiteral("draft_record_") + QString::number(draftNumber) + QStringLiteral(".xml");
 }
 
-void RunningAttempt::countdownStarted()
+float RunningAttempt::now() const
 {
+    return m_clock.secondsSinceMidnight();
+}
+
+QString RunningAttempt::startCountdown()
+{
+    const QString text = startConcentration(m_state, now());
+    startJournalIfNeeded();
+    return text;
+}
+
+ConcentrationFrame RunningAttempt::concentrationTick()
+{
+    if (m_state.ended || m_state.recallStarted)
+        return {};
+    ConcentrationFrame frame = ::concentrationTick(m_state, now());
+    if (frame.finished)
+        startRecall();
+    return frame;
+}
+
+StageFrame RunningAttempt::stageTick()
+{
+    if (m_state.ended || !m_state.recallStarted || m_stageTimeIsUp)
+        return {};
+    StageFrame frame = ::stageTick(m_state, now(), isBoxOpen());
+    if (frame.stopClock)
+        m_stageTimeIsUp = true;
+    return frame;
+}
+
+DigitFrame RunningAttempt::digitTick()
+{
+    // The per-digit clock runs from the first new digit on.
+    if (m_state.ended || m_state.nextDigitIndex < 0)
+        return {};
+    return ::digitTick(m_state, now());
+}
+
+void RunningAttempt::startJournalIfNeeded()
+{
+    // The countdown starts every stage; an attempt driven without it still gets a whole journal.
     if (m_journal.eventCount() > 0)
         return;
-    m_journalStart = m_clock.secondsSinceMidnight();
+    m_journalStart = now();
     JournalStart start;
     start.numberPosition = m_source.position;
     start.settings = m_state;
@@ -83,23 +126,41 @@ void RunningAttempt::countdownStarted()
     writeJournal(m_journal.start(start));
 }
 
-void RunningAttempt::editOpened(int row, int column)
+bool RunningAttempt::contains(int row, int column) const
 {
+    return row >= 1 && row <= m_sheet.rowCount() && column >= 1 && column <= m_sheet.columnCount();
+}
+
+void RunningAttempt::enterText(int row, int column, const QString& text)
+{
+    if (m_state.ended || !contains(row, column))
+        return;
+    m_sheet.setCellText(row, column, text);
+}
+
+bool RunningAttempt::mayOpen(int row, int column)
+{
+    if (m_state.ended || !contains(row, column) || isCellLocked(m_sheet, row, column, m_state.lockAfterSeconds, now()))
+        return false;
     startJournalIfNeeded();
     m_openedCell = std::make_pair(row, column);
     m_openedMs = journalMs();
+    return true;
 }
 
-RunningAttempt::EditOutcome RunningAttempt::editEnded(AnswerSheet& sheet, int row, int column)
+RunningAttempt::EditOutcome RunningAttempt::editEnded(int row, int column)
 {
+    // An editor can still close while the stage ends; that edit is not ruled on.
+    if (m_state.ended || !contains(row, column))
+        return {};
     startJournalIfNeeded();
-    const float now = m_clock.secondsSinceMidnight();
+    const float now = this->now();
     JournalEdit edit;
     edit.row = row;
     edit.column = column;
     // The record still holds the text this edit replaced: it takes the new one with the draft below.
     edit.oldText = m_record.cevap(row, column);
-    edit.newText = sheet.cellText(row, column);
+    edit.newText = m_sheet.cellText(row, column);
     edit.ms = journalMs();
     if (m_openedCell == std::make_pair(row, column))
         edit.openedMs = m_openedMs;
@@ -107,26 +168,28 @@ RunningAttempt::EditOutcome RunningAttempt::editEnded(AnswerSheet& sheet, int ro
     writeJournal(m_journal.edit(edit));
 
     EditOutcome outcome;
-    outcome.restartDigitClock = commitEdit(sheet, m_state, row, column, now).restartDigitClock;
-    saveDraft(sheet);
-    outcome.finishStage = checkLockedDigits(m_state, m_lockedDigitCheck, sheet, m_record.questions(), now);
+    outcome.restartDigitClock = commitEdit(m_sheet, m_state, row, column, now).restartDigitClock;
+    saveDraft();
+    outcome.finishStage = checkLockedDigits(m_state, m_lockedDigitCheck, m_sheet, m_record.questions(), now);
     return outcome;
 }
 
-void RunningAttempt::saveDraft(const AnswerSheet& sheet)
+void RunningAttempt::saveDraft()
 {
-    const FixedReading now(m_clock.secondsSinceMidnight());
+    const FixedReading now(this->now());
     RecordChanges changes = std::exchange(m_unsentChanges, RecordChanges());
-    m_state.stageSeconds = m_record.recordAnswers(usedTimeOrigin(now.secondsSinceMidnight(), false),
-                                                  m_state.maxStageSeconds, now, sheet, changes);
+    m_state.stageSeconds = m_record.RecordAnswers(usedTimeOrigin(now.secondsSinceMidnight(), false),
+                                                  m_state.maxStageSeconds, now, m_sheet, changes);
     m_writer.submit(m_draftPath, std::move(changes));
     // After the end the stage records into the record itself; the draft is complete before it does.
     if (m_state.ended)
         waitForPendingWrite();
 }
 
-std::optional<QString> RunningAttempt::restoreDraft(int rows, int columns)
+std::optional<QString> RunningAttempt::restoreDraft()
 {
+    const int rows = m_sheet.rowCount();
+    const int columns = m_sheet.columnCount();
     if (m_state.ended)
         return QStringLiteral("the attempt has ended");
     const QString path = programFilePath(RestoredFileName);
@@ -149,6 +212,9 @@ std::optional<QString> RunningAttempt::restoreDraft(int rows, int columns)
             const QString old = k < before.size() ? before[k] : QString();
             if (after != old)
                 restore.changes.push_back({i, j, old, after});
+            // The sheet shows the restored answers; the entry stamps, and with them the locks, stay.
+            if (after != m_sheet.cellText(i, j))
+                m_sheet.setCellText(i, j, after);
         }
     }
     // The writer's copy starts again from the same record.
@@ -214,23 +280,52 @@ void RunningAttempt::end()
     waitForPendingWrite();
 }
 
-void RunningAttempt::finish(const AnswerSheet& sheet, EndReason reason)
+void RunningAttempt::finish(EndReason reason)
 {
+    if (m_endReason)
+        return;
     end();
-    const FixedReading now(m_clock.secondsSinceMidnight());
+    m_endReason = reason;
+    const FixedReading now(this->now());
     m_state.stageSeconds =
-        m_record.recordAnswers(usedTimeOrigin(now.secondsSinceMidnight(), true), m_state.maxStageSeconds, now, sheet);
+        m_record.RecordAnswers(usedTimeOrigin(now.secondsSinceMidnight(), true), m_state.maxStageSeconds, now, m_sheet);
     const Scoring scoring(m_record.questions(), m_record.answers());
     endJournal(reason, m_record.usedTime().value_or(m_state.stageSeconds), scoring.score());
 }
 
-void RunningAttempt::leave(const AnswerSheet& sheet, EndReason reason)
+void RunningAttempt::leave(EndReason reason)
 {
+    if (m_endReason)
+        return;
     end();
-    const float now = m_clock.secondsSinceMidnight();
+    m_endReason = reason;
+    const float now = this->now();
     const float used = std::min(measureUsedSeconds(usedTimeOrigin(now, true), now), float(m_state.maxStageSeconds));
-    const Scoring scoring(m_record.questions(), sheet);
+    const Scoring scoring(m_record.questions(), m_sheet);
     endJournal(reason, used, scoring.score());
+}
+
+AttemptOutcome RunningAttempt::outcome() const
+{
+    AttemptOutcome outcome;
+    outcome.reason = m_endReason.value_or(EndReason::Finish);
+    outcome.usedSeconds = m_record.usedTime();
+    outcome.maxSeconds = m_record.maxTime();
+    outcome.caption = m_source.caption;
+    outcome.rows = m_record.rowCount();
+    outcome.digitsPerRow = m_record.columnCount();
+    const std::size_t cells = std::size_t(outcome.rows) * std::size_t(outcome.digitsPerRow);
+    outcome.questions.reserve(cells);
+    outcome.answers.reserve(cells);
+    for (int row = 1; row <= outcome.rows; ++row) {
+        for (int column = 1; column <= outcome.digitsPerRow; ++column) {
+            outcome.questions.push_back(m_record.soru(row, column));
+            outcome.answers.push_back(m_record.cevap(row, column));
+        }
+    }
+    outcome.score = Scoring(m_record.questions(), m_record.answers()).score();
+    outcome.evidence = evidence();
+    return outcome;
 }
 
 void RunningAttempt::endJournal(EndReason reason, float usedSeconds, int score)
@@ -263,17 +358,10 @@ void RunningAttempt::waitForPendingWrite()
     QCoreApplication::sendPostedEvents(&m_writer, QEvent::MetaCall);
 }
 
-void RunningAttempt::startJournalIfNeeded()
-{
-    // The countdown starts every stage; an attempt driven without it still gets a whole journal.
-    if (m_journal.eventCount() == 0)
-        countdownStarted();
-}
-
 qint64 RunningAttempt::journalMs() const
 {
     // The stage's own clock, so that the journal's times are those the rules were judged by.
-    return std::llround(double(elapsedSeconds(m_journalStart, m_clock.secondsSinceMidnight())) * 1000.0);
+    return std::llround(double(elapsedSeconds(m_journalStart, now())) * 1000.0);
 }
 
 void RunningAttempt::writeJournal(const QByteArray& line)

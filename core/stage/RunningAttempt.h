@@ -2,7 +2,12 @@
 
 #include "files/DraftWriter.h"
 #include "journal/AttemptJournal.h"
+#include "record/AttemptRecordDocument.h"
+#include "stage/AnswerSheet.h"
+#include "stage/AttemptOutcome.h"
 #include "stage/LockedDigitCheck.h"
+#include "stage/SheetEntry.h"
+#include "stage/StageClocks.h"
 #include "stage/StageState.h"
 
 #include <QObject>
@@ -11,8 +16,6 @@
 #include <optional>
 #include <utility>
 
-class AnswerSheet;
-class AttemptRecordDocument;
 class Clock;
 
 // The number an attempt recalls: its position in the type list, the list's text and its digits.
@@ -23,32 +26,24 @@ struct DigitSource
     QString digits;
 };
 
-// What an arbiter needs of a finished attempt: its journal and the journal's seal.
-struct AttemptEvidence
-{
-    int draftNumber = 0;
-    QString journalPath;
-    QByteArray seal;
-};
-
-// The attempt running on the recall stage, and the one owner of what it keeps: the stage state, the
-// attempt record, the draft file and its writer, the attempt's journal, and the used time restored
-// from drafts. Every event the stage hands over is also written to the journal. The stage
-// window hands it what happened (an ended edit, a restore, the recall starting, the end) and shows what
-// it reports, so a keystroke's way runs from the window through here to the disk and never back.
+// One attempt under the record rules, and the one owner of all it keeps: the answer sheet (texts and entry
+// stamps), the attempt record `AttemptRecord`, the digit source, the stage state with its clocks, the
+// draft file and its writer, and the journal. A window (or a test, or a rehearsal) hands it what happened
+// (an opened and an ended edit, a clock tick, a box, a restore, the end) and shows what it reports; it never
+// decides a rule itself. Every event is also written to the journal.
 //
 // Everything here runs on the user-interface thread. The draft writer is given the record's changes and
 // keeps a copy of its own, so the record is never shared with the writer's thread.
-class RunningAttempt final : public QObject
+class RunningAttempt final : public QObject, public SheetEntry
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(RunningAttempt)
 
 public:
-    // Builds `record` anew from the whole rows of the source's digits; its draft and its journal go to
-    // the files of `draftNumber` in the program directory. `record` and `clock` must outlive this object.
-    RunningAttempt(const StageSettings& settings, const DigitSource& source, int draftNumber,
-                   AttemptRecordDocument& record, const Clock& clock, QObject* parent = nullptr);
+    // Builds the record anew from the whole rows of the source's digits; its draft and its journal go to
+    // the files of `draftNumber` in the program directory. `clock` must outlive this object.
+    RunningAttempt(const StageSettings& settings, const DigitSource& source, int draftNumber, const Clock& clock,
+                   QObject* parent = nullptr);
     // Waits for the last draft to be on disk.
     ~RunningAttempt() override;
 
@@ -57,13 +52,21 @@ public:
     static int chooseDraftNumber(const Clock& clock);
     static QString draftFileName(int draftNumber);
 
-    StageState& state() { return m_state; }
     const StageState& state() const { return m_state; }
-    const AttemptRecordDocument& record() const { return m_record; }
+    const DigitSource& source() const { return m_source; }
+    const AttemptRecordDocument& AttemptRecord() const { return m_record; }
     QString draftPath() const { return m_draftPath; }
     QString journalPath() const { return m_journalPath; }
     AttemptEvidence evidence() const { return {m_state.draftNumber, m_journalPath, m_journal.seal()}; }
     bool isDraftWriteIdle() const { return m_writer.isIdle(); }
+
+    // The answer sheet, as the grid shows it.
+    const AnswerSheet& sheet() const override { return m_sheet; }
+    void enterText(int row, int column, const QString& text) override;
+
+    // Whether the editor of (row, column) may open now: not once the attempt has ended, nor on a locked
+    // cell. A yes is noted as the moment the edit opened, when its lock was judged.
+    bool mayOpen(int row, int column);
 
     struct EditOutcome
     {
@@ -72,42 +75,46 @@ public:
         // A locked digit is wrong: stop the per-digit clock and finish the stage.
         bool finishStage = false;
     };
-    // The concentration countdown starts: the journal's first event, the zero of its times.
-    void countdownStarted();
-    // The editor of (row, column) opened: its lock was judged now.
-    void editOpened(int row, int column);
-    // An edit of (row, column) ended, its text already in `sheet`: the entry is stamped, the draft
-    // saved and the locked-digit rule run.
-    EditOutcome editEnded(AnswerSheet& sheet, int row, int column);
+    // The edit of (row, column) ended with the text handed in last: the entry is stamped, the draft saved
+    // and the locked-digit rule run.
+    EditOutcome editEnded(int row, int column);
+
+    // The three stage clocks. The countdown starts (the journal's first event, the zero of its times) and
+    // returns its first text; every tick reads the clock and says what to show and whether to finish.
+    QString startCountdown();
+    ConcentrationFrame concentrationTick();
+    StageFrame stageTick();
+    DigitFrame digitTick();
+    // The stage clock has reached the maximum stage time; a box open then kept the stage from finishing.
+    bool stageTimeIsUp() const { return m_stageTimeIsUp; }
+    // Seconds after which a confirmation box answers No by itself (zero or less: it waits).
+    int answerDelaySeconds() const { return ::answerDelaySeconds(m_state); }
+
     // A confirmation box is asked, and how it was answered.
     void boxAsked(BoxKind kind);
     void boxAnswered(BoxAnswer answer, AnsweredBy by);
+    bool isBoxOpen() const { return m_openBox.has_value(); }
     // The time display switches between counting down and up.
     void toggleCountDown();
 
-    // Brings the record up to date with `sheet` (stageSeconds becomes the used time) and hands the
-    // changes to the writer; returns without waiting for the disk, unless the attempt has ended.
-    void saveDraft(const AnswerSheet& sheet);
-
-    // Replaces the record with draft_record.xml when it holds `rows` x `columns` cells and a readable
-    // used time; otherwise nothing changes and the reason is returned. The restored used time moves the
-    // stage clock back, or during the countdown is kept until the recall starts, so the countdown stays
-    // as long as it was. Nothing is restored once the attempt has ended.
-    std::optional<QString> restoreDraft(int rows, int columns);
+    // Replaces the record and the sheet's texts with draft_record.xml when it fits this attempt's sheet
+    // and holds a readable used time; otherwise nothing changes and the reason is returned. The restored
+    // used time moves the stage clock back, or during the countdown is kept until the recall starts, so
+    // the countdown stays as long as it was. Nothing is restored once the attempt has ended.
+    std::optional<QString> restoreDraft();
     // Used seconds of drafts restored during the countdown, not yet given to the stage clock.
     float pendingRestoredSeconds() const { return m_pendingRestoredSeconds; }
 
-    // The countdown is over and stageStartTime was set to this moment: the stage clock counts on from
-    // the restored time.
-    void startRecall();
-
-    // The attempt is over: no draft is restored any more, and the pending draft is written.
+    bool hasEnded() const { return m_state.ended; }
+    // The attempt is over (however it ends, the window closing included): nothing is entered or restored
+    // any more, and the pending draft is written.
     void end();
-    // Ends the attempt and records it a last time from `sheet`; stageSeconds becomes the used time.
-    // The journal ends with `reason`, the used time and the score.
-    void finish(const AnswerSheet& sheet, EndReason reason);
-    // Ends an abandoned attempt (BACK or CANCEL); the journal ends with the answers of `sheet` scored.
-    void leave(const AnswerSheet& sheet, EndReason reason);
+    // Ends the attempt and records it a last time; the journal ends with `reason`, the used time and the score.
+    void finish(EndReason reason);
+    // Ends an abandoned attempt (BACK or CANCEL); the journal ends with the answers scored.
+    void leave(EndReason reason);
+    // What the results screen shows of the finished attempt.
+    AttemptOutcome outcome() const;
 
     // Blocks until the last submitted draft is on disk; its outcome is reported before this returns.
     void waitForPendingWrite();
@@ -119,6 +126,14 @@ signals:
     void journalWritten(bool ok, const QString& error);
 
 private:
+    float now() const;
+    bool contains(int row, int column) const;
+    // Brings the record up to date with the sheet (stageSeconds becomes the used time) and hands the
+    // changes to the writer; returns without waiting for the disk, unless the attempt has ended.
+    void saveDraft();
+    // The countdown is over and stageStartTime was set to this moment: the stage clock counts on from
+    // the restored time.
+    void startRecall();
     // The reading the used time is measured from: the start of the recall moved back by every restored
     // time. Before the recall the countdown counts only when the attempt ends under it.
     float usedTimeOrigin(float now, bool ending) const;
@@ -128,13 +143,16 @@ private:
     void endJournal(EndReason reason, float usedSeconds, int score);
 
     StageState m_state;
-    AttemptRecordDocument& m_record;
     const Clock& m_clock;
+    DigitSource m_source;
+    AnswerSheet m_sheet;
+    AttemptRecordDocument m_record;
     QString m_draftPath;
     QString m_journalPath;
-    DigitSource m_source;
     AttemptJournal m_journal;
     float m_journalStart = 0.0f;
+    std::optional<EndReason> m_endReason;
+    bool m_stageTimeIsUp = false;
     // The cell whose editor is open and when it opened; the box that is open and when it was asked.
     std::optional<std::pair<int, int>> m_openedCell;
     qint64 m_openedMs = 0;

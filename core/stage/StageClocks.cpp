@@ -56,15 +56,11 @@ StageFrame stageTick(StageState& state, float now, bool messageBoxOpen)
         state.stageSeconds = maximum;
         frame.stopClock = true;
     }
-    QString text = clockText(state.stageSeconds);
-
-    // In count-down mode lastTimeText holds a remaining time, which differs from the next used time,
-    // so the display is redrawn on nearly every tick and stageSeconds holds the remaining time.
-    if (text != state.lastTimeText && state.showStageTimer) {
-        if (state.countDown) {
-            state.stageSeconds = maximum - state.stageSeconds;
-            text = clockText(state.stageSeconds);
-        }
+    // Counting down, the display shows the remaining time and lastTimeText holds it. It is compared
+    // with the used time, which differs, so the display is redrawn on nearly every tick.
+    const QString usedText = clockText(state.stageSeconds);
+    if (usedText != state.lastTimeText && state.showStageTimer) {
+        const QString text = state.countDown ? clockText(maximum - state.stageSeconds) : usedText;
         frame.displayText = text;
         state.lastTimeText = text;
     }
@@ -106,10 +102,10 @@ DigitFrame digitTick(StageState& state, float now)
 
 int answerDelaySeconds(const StageState& state)
 {
-    // stageSeconds holds the remaining time only after a count-down redraw; without the display it
-    // always holds the used time, whatever countDown says.
-    const bool holdsRemaining = state.countDown && state.showStageTimer;
-    const double remaining =
-        holdsRemaining ? double(state.stageSeconds) : double(state.maxStageSeconds) - double(state.stageSeconds);
+    // Until the stage clock has shown its first remaining time, a box asked with the display counting
+    // down (during the concentration countdown, say) waits for an answer.
+    if (state.countDown && state.showStageTimer && state.lastTimeText.isEmpty())
+        return 0;
+    const double remaining = double(state.maxStageSeconds) - double(state.stageSeconds);
     return static_cast<int>(std::min(roundHalfEven(remaining), double(AnswerDelayLimit)));
 }

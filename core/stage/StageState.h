@@ -18,7 +18,6 @@ struct StageState : StageSettings
     bool countDown = true;
     int nextDigitIndex = -1;
     int draftNumber = 0;
-    bool firstActivation = true;
     // The countdown is over and the stage clock runs (or ran).
     bool recallStarted = false;
     // The stage was finished or left; nothing of it acts any more.
@@ -26,7 +25,7 @@ struct StageState : StageSettings
 
     float stageStartTime = 0.0f;
     float digitStartTime = 0.0f;
-    // Used seconds; after a count-down redraw of the time display it holds the remaining seconds.
+    // The used seconds, as the stage clock or the last record measured them.
     float stageSeconds = 0.0f;
     QString lastTimeText;
     QString endMessage;

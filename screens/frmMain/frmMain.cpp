@@ -333,15 +333,14 @@ void frmMain::startClicked()
 
 frmMain::ResultsScreenFactory frmMain::defaultResultsScreenFactory()
 {
-    return [](frmMain& main, const AttemptEvidence& evidence) -> QWidget* {
-        return new frmSpecialNumber_Fin(&main, main.settings().SettingsDocument(), evidence,
-                                        [&main] { main.returnFromCompetition(); });
+    return [](frmMain& main, const AttemptOutcome& outcome) -> QWidget* {
+        return new frmSpecialNumber_Fin(&main, outcome, [&main] { main.returnFromCompetition(); });
     };
 }
 
-void frmMain::openResults(const AttemptEvidence& evidence)
+void frmMain::openResults(const AttemptOutcome& outcome)
 {
-    QWidget* results = m_resultsScreenFactory ? m_resultsScreenFactory(*this, evidence) : nullptr;
+    QWidget* results = m_resultsScreenFactory ? m_resultsScreenFactory(*this, outcome) : nullptr;
     if (results)
         showChildScreen(results);
     else

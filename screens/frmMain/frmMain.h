@@ -10,7 +10,7 @@
 #include <array>
 #include <functional>
 
-struct AttemptEvidence;
+struct AttemptOutcome;
 class Clock;
 class PFormKontrol;
 class QComboBox;
@@ -47,7 +47,7 @@ public:
 
     // Creates the results screen of the attempt just recorded. Tests replace it; without one a finished
     // stage returns to the settings.
-    using ResultsScreenFactory = std::function<QWidget*(frmMain&, const AttemptEvidence&)>;
+    using ResultsScreenFactory = std::function<QWidget*(frmMain&, const AttemptOutcome&)>;
     static ResultsScreenFactory defaultResultsScreenFactory();
     void setResultsScreenFactory(ResultsScreenFactory factory) { m_resultsScreenFactory = std::move(factory); }
 
@@ -79,7 +79,7 @@ private:
     void layOutPanel();
     void placeUrlLabels();
     void startClicked();
-    void openResults(const AttemptEvidence& evidence);
+    void openResults(const AttemptOutcome& outcome);
     void minimiseClicked();
     void UnloadAllScreens();
     QComboBox* combo(SettingsListId id) const;

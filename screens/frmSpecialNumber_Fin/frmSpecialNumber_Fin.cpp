@@ -3,15 +3,13 @@
 #include "base/ProgramTitle.h"
 #include "base/Rounding.h"
 #include "buttons/SkinButton.h"
-#include "digits/SpecialNumbers.h"
 #include "files/ProgramDirectory.h"
 #include "frmSpecialNumber_Fin/ResultsGrid.h"
 #include "frmSpecialNumber_Fin/ScoreGridModel.h"
 #include "journal/JournalFiles.h"
 #include "journal/JournalHash.h"
-#include "record/AttemptRecord.h"
+#include "journal/SheetTexts.h"
 #include "results/ScoreTable.h"
-#include "settings/StageSettings.h"
 #include "skin/Fonts.h"
 #include "skin/FramePainter.h"
 #include "skin/Skin.h"
@@ -58,11 +56,14 @@ void makeDisplayOnly(QTableView& table)
 }
 } // namespace
 
-frmSpecialNumber_Fin::frmSpecialNumber_Fin(QWidget* settingsWindow, const pugi::xml_document& settingsDocument,
-                                           const AttemptEvidence& evidence, std::function<void()> returnToSettings)
+frmSpecialNumber_Fin::frmSpecialNumber_Fin(QWidget* settingsWindow, const AttemptOutcome& outcome,
+                                           std::function<void()> returnToSettings)
     : QWidget(settingsWindow, Qt::Window | Qt::FramelessWindowHint),
-      m_scoring(AttemptRecord.questions(), AttemptRecord.answers()), m_returnToSettings(std::move(returnToSettings)),
-      m_surface(this)
+      m_scoring(SheetTexts(outcome.questions, outcome.rows, outcome.digitsPerRow),
+                SheetTexts(outcome.answers, outcome.rows, outcome.digitsPerRow)),
+      m_digitsPerRow(outcome.digitsPerRow),
+      m_title(QStringLiteral("SPECIAL NUMBERS (") + outcome.caption + QLatin1Char(')')),
+      m_returnToSettings(std::move(returnToSettings)), m_surface(this)
 {
     setObjectName(QStringLiteral("frmSpecialNumber_Fin"));
     setWindowTitle(ProgramTitle);
@@ -72,14 +73,15 @@ frmSpecialNumber_Fin::frmSpecialNumber_Fin(QWidget* settingsWindow, const pugi::
     background.setColor(QPalette::Window, SkinPieces::InnerColour);
     setPalette(background);
 
-    buildResults(settingsDocument);
+    buildResults();
+    createScoreGrid(outcome);
 
     m_finishButton = new SkinButton(skinImage(), QStringLiteral("FINISH"), this);
     m_finishButton->setObjectName(QStringLiteral("btnFinish"));
     connect(m_finishButton, &SkinButton::clicked, this, &frmSpecialNumber_Fin::returnToSettings);
 
-    createSealLine(evidence);
-    startReport(evidence);
+    createSealLine(outcome.evidence);
+    startReport(outcome.evidence);
 }
 
 // The seal in a small line at the right end of the explanation strip, over the strip's empty part, so
@@ -115,18 +117,10 @@ void frmSpecialNumber_Fin::startReport(const AttemptEvidence& evidence)
 
 frmSpecialNumber_Fin::~frmSpecialNumber_Fin() = default;
 
-void frmSpecialNumber_Fin::buildResults(const pugi::xml_document& settingsDocument)
+void frmSpecialNumber_Fin::buildResults()
 {
-    m_digitsPerRow = digitsPerRowSetting(settingsDocument);
-    // The record was built from the same digits and setting, so it has (L div n) rows of n cells. Should
-    // the two ever disagree, the table shows the record as it is rather than cells it does not have.
-    const int rows = m_digitsPerRow > 0 ? int(SelectedDigits.length() / m_digitsPerRow) : 0;
-    if (m_scoring.columnCount() != m_digitsPerRow || m_scoring.rowCount() != rows)
-        m_digitsPerRow = m_scoring.columnCount();
-
     createExplanationGrid();
     m_questionGrid = new ResultsGrid(m_scoring, this);
-    createScoreGrid();
 }
 
 void frmSpecialNumber_Fin::createExplanationGrid()
@@ -151,11 +145,11 @@ void frmSpecialNumber_Fin::createExplanationGrid()
     m_explanationGrid->resize(m_explanationGrid->width(), int(ExplanationHeight));
 }
 
-void frmSpecialNumber_Fin::createScoreGrid()
+void frmSpecialNumber_Fin::createScoreGrid(const AttemptOutcome& outcome)
 {
     // A time the record cannot give is left blank rather than shown as a time that was never measured.
-    const std::optional<float> maxSeconds = AttemptRecord.maxTime();
-    const std::optional<float> usedSeconds = AttemptRecord.usedTime();
+    const std::optional<float> maxSeconds = outcome.maxSeconds;
+    const std::optional<float> usedSeconds = outcome.usedSeconds;
     m_scoreModel =
         new ScoreGridModel(ScoreTable(m_scoring.score(), maxSeconds.value_or(0.0f), usedSeconds.value_or(0.0f)), this);
     if (!maxSeconds)
@@ -179,8 +173,7 @@ void frmSpecialNumber_Fin::layoutResults()
     m_surface.resize(client, SkinPieces::InnerColour);
     m_surface.paintPersistent([&](QPainter& painter) {
         painter.fillRect(QRect(QPoint(0, 0), client), SkinPieces::InnerColour);
-        PaintStageFrame(painter, client, QStringLiteral("SPECIAL NUMBERS (") + SelectedTypeCaption + QLatin1Char(')'),
-                        QStringLiteral("RESULTS"), 210);
+        PaintStageFrame(painter, client, m_title, QStringLiteral("RESULTS"), 210);
     });
 
     m_layout = layOutResults(QSizeF(client), m_digitsPerRow);

@@ -3,13 +3,11 @@
 #include "results/ResultsLayout.h"
 #include "results/Scoring.h"
 #include "skin/PersistentSurface.h"
-#include "stage/RunningAttempt.h"
+#include "stage/AttemptOutcome.h"
 
 #include <QWidget>
 
 #include <functional>
-
-#include <pugixml.hpp>
 
 class QLabel;
 class QTableView;
@@ -18,7 +16,7 @@ class ScoreGridModel;
 class SkinButton;
 
 // The results screen: the score and times of the finished attempt, every question beside its answer,
-// and FINISH back to the settings screen. It reads AttemptRecord, which outlives the recall stage.
+// and FINISH back to the settings screen. It shows the outcome the attempt handed over and reads nothing else.
 class frmSpecialNumber_Fin final : public QWidget
 {
     Q_OBJECT
@@ -27,10 +25,10 @@ class frmSpecialNumber_Fin final : public QWidget
 public:
     // A window of its own, owned by `settingsWindow`; it deletes itself when closed. FINISH runs
     // `returnToSettings` (the settings screen takes back its settings look and the focus), then closes.
-    // The attempt's evidence gives the seal shown and the journal the report is made from; without a
+    // The outcome's evidence gives the seal shown and the journal the report is made from; without a
     // journal there is neither.
-    frmSpecialNumber_Fin(QWidget* settingsWindow, const pugi::xml_document& settingsDocument,
-                         const AttemptEvidence& evidence, std::function<void()> returnToSettings);
+    frmSpecialNumber_Fin(QWidget* settingsWindow, const AttemptOutcome& outcome,
+                         std::function<void()> returnToSettings);
     ~frmSpecialNumber_Fin() override;
 
     int score() const { return m_scoring.score(); }
@@ -44,8 +42,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void buildResults(const pugi::xml_document& settingsDocument);
-    void createScoreGrid();
+    void buildResults();
+    void createScoreGrid(const AttemptOutcome& outcome);
     void createExplanationGrid();
     void layoutResults();
     void returnToSettings();
@@ -54,6 +52,7 @@ private:
 
     const Scoring m_scoring;
     int m_digitsPerRow = 0;
+    QString m_title;
     std::function<void()> m_returnToSettings;
     PersistentSurface m_surface;
     ResultsLayout m_layout;

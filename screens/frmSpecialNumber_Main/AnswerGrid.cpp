@@ -69,10 +69,15 @@ AnswerGrid::AnswerGrid(QWidget* parent)
     applyColumnWidths();
 }
 
-void AnswerGrid::setDimensions(int rows, int columns)
+void AnswerGrid::setSheet(SheetEntry& entry)
 {
-    if (rows != dataRowCount() || columns != dataColumnCount())
-        m_model->reset(rows, columns);
+    if (m_model->entry() != &entry)
+        m_model->setEntry(&entry);
+}
+
+void AnswerGrid::clearSheet()
+{
+    m_model->setEntry(nullptr);
 }
 
 int AnswerGrid::dataRowCount() const

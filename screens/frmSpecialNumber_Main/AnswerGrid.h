@@ -10,6 +10,7 @@
 class AnswerGridDelegate;
 class AnswerGridModel;
 class QLineEdit;
+class SheetEntry;
 
 // The answer grid `gCevap`: one digit per cell, typed straight into the current cell. A typed digit
 // opens the cell's editor, commits at once and moves the cursor on to the next cell; the recall stage
@@ -34,10 +35,12 @@ public:
     const AnswerGridModel& answers() const { return *m_model; }
     void setHooks(AnswerGridHooks hooks) { m_hooks = std::move(hooks); }
 
-    // Sets up rows x columns data cells. The same dimensions keep every cell (text and stamp) and the
-    // cursor as they are, so setting them again is harmless; others start a fresh, empty sheet with the
-    // first data cell current and drop an open edit without ending it.
-    void setDimensions(int rows, int columns);
+    // Shows the sheet of `entry` and hands it every edit; `entry` must outlive the grid or be replaced
+    // first. The entry already shown keeps the cursor as it is, so setting it again is harmless; another
+    // makes the first data cell current and drops an open edit without ending it.
+    void setSheet(SheetEntry& entry);
+    // Shows no sheet any more: an owner that goes before the grid lets go of it first.
+    void clearSheet();
     int dataRowCount() const;
     int dataColumnCount() const;
 

@@ -1,6 +1,6 @@
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 
-#include "base/CellTextSource.h"
+#include "stage/SheetEntry.h"
 
 #include <QBrush>
 
@@ -14,10 +14,10 @@ const QList<int> FloodRoles = {AnswerGridModel::FloodPercentRole, AnswerGridMode
 
 AnswerGridModel::AnswerGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void AnswerGridModel::reset(int rows, int columns)
+void AnswerGridModel::setEntry(SheetEntry* entry)
 {
     beginResetModel();
-    m_sheet.reset(std::max(rows, 0), std::max(columns, 0));
+    m_entry = entry;
     m_groupRow = 0;
     m_groupFirst = 0;
     m_groupLast = -1;
@@ -27,32 +27,32 @@ void AnswerGridModel::reset(int rows, int columns)
     endResetModel();
 }
 
+const AnswerSheet& AnswerGridModel::sheet() const
+{
+    return m_entry ? m_entry->sheet() : m_noSheet;
+}
+
 void AnswerGridModel::setCellText(int row, int column, const QString& text)
 {
-    if (!contains(row, column))
+    if (!m_entry || !contains(row, column))
         return;
-    m_sheet.setCellText(row, column, text);
+    m_entry->enterText(row, column, text);
     emitCellsChanged(row, column, column, TextRoles);
 }
 
-void AnswerGridModel::setTexts(const CellTextSource& texts)
+void AnswerGridModel::sheetTextsChanged()
 {
-    const int rows = std::min(texts.rowCount(), m_sheet.rowCount());
-    const int columns = std::min(texts.columnCount(), m_sheet.columnCount());
-    if (rows < 1 || columns < 1)
-        return;
-    for (int row = 1; row <= rows; ++row) {
-        for (int column = 1; column <= columns; ++column)
-            m_sheet.setCellText(row, column, texts.cellText(row, column));
-    }
-    emit dataChanged(index(0, 0), index(rows - 1, columns - 1), TextRoles);
+    const int rows = sheet().rowCount();
+    const int columns = sheet().columnCount();
+    if (rows > 0 && columns > 0)
+        emit dataChanged(index(0, 0), index(rows - 1, columns - 1), TextRoles);
 }
 
 void AnswerGridModel::setGroupHighlight(int row, int firstColumn, int size)
 {
     const int first = std::max(firstColumn, 1);
-    const int last = std::min(firstColumn + size - 1, m_sheet.columnCount());
-    const bool valid = row >= 1 && row <= m_sheet.rowCount() && first <= last;
+    const int last = std::min(firstColumn + size - 1, sheet().columnCount());
+    const bool valid = row >= 1 && row <= sheet().rowCount() && first <= last;
     const int newRow = valid ? row : 0;
     const int newFirst = valid ? first : 0;
     const int newLast = valid ? last : -1;
@@ -111,12 +111,12 @@ double AnswerGridModel::floodPercent(int row, int column) const
 
 int AnswerGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_sheet.rowCount();
+    return parent.isValid() ? 0 : sheet().rowCount();
 }
 
 int AnswerGridModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_sheet.columnCount();
+    return parent.isValid() ? 0 : sheet().columnCount();
 }
 
 QVariant AnswerGridModel::data(const QModelIndex& index, int role) const
@@ -128,7 +128,7 @@ QVariant AnswerGridModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return m_sheet.cellText(row, column);
+        return sheet().cellText(row, column);
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case Qt::BackgroundRole:
@@ -166,14 +166,14 @@ QVariant AnswerGridModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole || section < 0)
         return {};
     if (orientation == Qt::Vertical)
-        return section < m_sheet.rowCount() ? QVariant(section + 1) : QVariant();
+        return section < sheet().rowCount() ? QVariant(section + 1) : QVariant();
     // The column numbers are written together with the first row, so a sheet without rows has none.
-    return section < m_sheet.columnCount() && m_sheet.rowCount() > 0 ? QVariant(section + 1) : QVariant();
+    return section < sheet().columnCount() && sheet().rowCount() > 0 ? QVariant(section + 1) : QVariant();
 }
 
 bool AnswerGridModel::contains(int row, int column) const
 {
-    return row >= 1 && row <= m_sheet.rowCount() && column >= 1 && column <= m_sheet.columnCount();
+    return row >= 1 && row <= sheet().rowCount() && column >= 1 && column <= sheet().columnCount();
 }
 
 void AnswerGridModel::emitCellsChanged(int row, int firstColumn, int lastColumn, const QList<int>& roles)

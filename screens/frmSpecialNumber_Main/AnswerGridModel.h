@@ -5,11 +5,12 @@
 #include <QAbstractTableModel>
 #include <QColor>
 
-class CellTextSource;
+class SheetEntry;
 
-// The answer grid's cells for the view: R rows by D columns of data cells; the header numbers are the
-// view's header sections. Besides the answers and entry stamps it keeps the one highlighted group and
-// the one cell that carries the per-digit bar: a pi sheet has 32,760 cells and no object per cell.
+// The answer grid's cells for the view: the rows and columns of the sheet it shows; the header numbers
+// are the view's header sections. The answers belong to the sheet's owner (a SheetEntry): the model
+// reads them and hands every edit in. Of its own it keeps the one highlighted group and the one cell that
+// carries the per-digit bar: a pi sheet has 32,760 cells and no object per cell.
 // Rows and columns count from 1, as in AnswerSheet; model indexes count from 0.
 class AnswerGridModel final : public QAbstractTableModel
 {
@@ -27,15 +28,16 @@ public:
 
     explicit AnswerGridModel(QObject* parent = nullptr);
 
-    // A fresh, empty sheet of rows x columns data cells; highlight and bar are removed.
-    void reset(int rows, int columns);
-    const AnswerSheet& sheet() const { return m_sheet; }
-    // For the entry rules, which stamp cells in place. Texts go through setCellText, which the view follows.
-    AnswerSheet& rulesSheet() { return m_sheet; }
+    // Shows the sheet of `entry` (none: an empty sheet); highlight and bar are removed. The entry must
+    // outlive the model or be replaced first.
+    void setEntry(SheetEntry* entry);
+    SheetEntry* entry() const { return m_entry; }
+    const AnswerSheet& sheet() const;
 
+    // Hands `text` for (row, column) to the sheet's owner and shows what the sheet then holds.
     void setCellText(int row, int column, const QString& text);
-    // Copies the texts of every cell both sheets have, in one change; stamps stay as they are.
-    void setTexts(const CellTextSource& texts);
+    // The owner changed texts of its sheet by itself (a restored draft): every cell is shown again.
+    void sheetTextsChanged();
 
     // Highlights `size` cells of `row` from `firstColumn` on (clipped to the grid); the previous group
     // loses its highlight.
@@ -62,7 +64,8 @@ private:
     bool isFloodCell(int row, int column) const { return row == m_floodRow && column == m_floodColumn; }
     void emitCellsChanged(int row, int firstColumn, int lastColumn, const QList<int>& roles);
 
-    AnswerSheet m_sheet;
+    SheetEntry* m_entry = nullptr;
+    const AnswerSheet m_noSheet;
     int m_groupRow = 0;
     int m_groupFirst = 0;
     int m_groupLast = -1;

@@ -31,24 +31,19 @@ StageDrafts::StageDrafts(QWidget* stageWindow, AnswerGrid& grid, RunningAttempt&
     connect(&m_attempt, &RunningAttempt::journalWritten, this, &StageDrafts::journalWritten);
 }
 
-void StageDrafts::saveDraft()
-{
-    m_attempt.saveDraft(m_grid.answers().sheet());
-}
-
 bool StageDrafts::handleKeyPress(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers held = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (event->key() != Qt::Key_F12 || held != Qt::ControlModifier)
         return false;
     event->accept();
-    if (m_attempt.state().ended)
+    if (m_attempt.hasEnded())
         return true;
     // The stage's clocks keep ticking under the prompt and may end and close the stage meanwhile.
     const QPointer<StageDrafts> self(this);
     const QString code =
         PromptForText(m_stageWindow, ProgramTitle, QStringLiteral("Draft kayıt yükleme kodunu giriniz:"));
-    if (!self || m_attempt.state().ended)
+    if (!self || m_attempt.hasEnded())
         return true;
     if (code == AccessCode)
         loadDraft();
@@ -57,11 +52,9 @@ bool StageDrafts::handleKeyPress(QKeyEvent* event)
 
 void StageDrafts::loadDraft()
 {
-    if (m_attempt.state().ended)
+    if (m_attempt.hasEnded())
         return;
-    const int rows = m_grid.dataRowCount();
-    const int columns = m_grid.dataColumnCount();
-    if (const auto error = m_attempt.restoreDraft(rows, columns)) {
+    if (const auto error = m_attempt.restoreDraft()) {
         m_loadError = QStringLiteral("The draft was not loaded: %1.").arg(*error);
         updateNotice();
         return;
@@ -69,8 +62,7 @@ void StageDrafts::loadDraft()
     m_loadError.clear();
     updateNotice();
 
-    m_grid.setDimensions(rows, columns);
-    m_grid.answers().setTexts(m_attempt.record().answers());
+    m_grid.answers().sheetTextsChanged();
     if (m_showCurrentGroup)
         m_showCurrentGroup();
 }

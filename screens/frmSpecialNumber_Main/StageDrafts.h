@@ -17,8 +17,7 @@ class RunningAttempt;
 // journal entry or restore. Neither ever stops the stage, and neither is shown in a box. The attempt itself saves and
 // restores; this object asks for the access code, refills the grid and shows what the attempt reports.
 //
-// The stage calls, in this order of its life:
-// - saveDraft() after every ended edit of a cell that the attempt did not already save;
+// The attempt saves a draft after every ended edit by itself. The stage calls, in this order of its life:
 // - handleKeyPress() first in its key handler, for every key; the focus then goes back to the grid;
 // - stageEnding() first thing whenever the stage ends or is left, before any box is shown.
 class StageDrafts final : public QObject
@@ -34,15 +33,12 @@ public:
     StageDrafts(QWidget* stageWindow, AnswerGrid& grid, RunningAttempt& attempt,
                 std::function<void()> showCurrentGroup);
 
-    // Saves the grid's answers as the draft; returns without waiting for the disk.
-    void saveDraft();
-
     // Ctrl+F12 (neither Shift nor Alt held): asks for the access code and loads the draft when it is
     // exactly "qvz". Returns true when the key was that combination; any other key is left alone.
     bool handleKeyPress(QKeyEvent* event);
 
-    // Restores draft_record.xml into the attempt and the grid; a file that does not fit changes nothing
-    // and the notice says why.
+    // Restores draft_record.xml into the attempt, and the grid shows it; a file that does not fit changes
+    // nothing and the notice says why.
     void loadDraft();
 
     // The stage is ending: an open access-code prompt is cancelled and the pending draft is written.

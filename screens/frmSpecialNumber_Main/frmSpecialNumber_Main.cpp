@@ -6,8 +6,6 @@
 #include "frmSpecialNumber_Main/ConcentrationPanel.h"
 #include "frmSpecialNumber_Main/StageDrafts.h"
 #include "frmSpecialNumber_Main/TimeDisplay.h"
-#include "record/AttemptRecord.h"
-#include "record/AttemptRecordDocument.h"
 #include "skin/Fonts.h"
 #include "skin/Skin.h"
 #include "skin/SkinPieces.h"
@@ -39,9 +37,8 @@ QTimer* makeClock(const char* name, QObject* parent)
 
 frmSpecialNumber_Main::frmSpecialNumber_Main(QWidget* owner, const StageSettings& settings, const DigitSource& source,
                                              Clock& clock)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint), m_clock(clock), m_surface(this),
-      m_attempt(std::make_unique<RunningAttempt>(settings, source, RunningAttempt::chooseDraftNumber(clock),
-                                                 AttemptRecord, clock)),
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint), m_surface(this),
+      m_attempt(std::make_unique<RunningAttempt>(settings, source, RunningAttempt::chooseDraftNumber(clock), clock)),
       m_state(m_attempt->state())
 {
     setObjectName(QStringLiteral("frmSpecialNumber_Main"));
@@ -61,6 +58,8 @@ frmSpecialNumber_Main::~frmSpecialNumber_Main()
 {
     qApp->removeEventFilter(this);
     stopClocks();
+    // The attempt goes before the child widgets: the grid lets go of its sheet first.
+    m_grid->clearSheet();
 }
 
 void frmSpecialNumber_Main::createControls()
@@ -70,7 +69,7 @@ void frmSpecialNumber_Main::createControls()
     hooks.beforeEdit = [this](int row, int column, bool& cancel) { beforeEdit(row, column, cancel); };
     hooks.afterEdit = [this](int row, int column) { afterEdit(row, column); };
     hooks.cellChanged = [this](int, int, int, int) {
-        if (!m_state.firstActivation && !m_state.ended)
+        if (!m_firstActivation && !hasEnded())
             showCurrentGroup();
     };
     m_grid->setHooks(std::move(hooks));
@@ -121,23 +120,16 @@ void frmSpecialNumber_Main::createControls()
 
 void frmSpecialNumber_Main::setUpGrid()
 {
-    // Whole rows only: the digits past the last full row are not asked.
-    const int rows = m_attempt->record().rowCount();
-    m_grid->setDimensions(rows, m_state.digitsPerRow);
+    m_grid->setSheet(*m_attempt);
     m_grid->setColumnWidthUnits(0, AnswerGrid::HeaderColumnUnits);
-}
-
-float frmSpecialNumber_Main::now() const
-{
-    return m_clock.secondsSinceMidnight();
 }
 
 bool frmSpecialNumber_Main::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && !m_state.ended) {
-        if (m_state.firstActivation) {
+    if (event->type() == QEvent::WindowActivate && !hasEnded()) {
+        if (m_firstActivation) {
             startConcentration();
-            m_state.firstActivation = false;
+            m_firstActivation = false;
         }
         m_grid->takeFocus();
     }
@@ -146,7 +138,7 @@ bool frmSpecialNumber_Main::event(QEvent* event)
 
 bool frmSpecialNumber_Main::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || m_state.ended)
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || hasEnded())
         return QWidget::eventFilter(watched, event);
     // An ignored key travels on to the parents of its receiver; only its first delivery is previewed.
     auto* receiver = static_cast<QWidget*>(watched);
@@ -161,7 +153,7 @@ bool frmSpecialNumber_Main::previewKey(QKeyEvent* event, QWidget* receiver)
 {
     QPointer<frmSpecialNumber_Main> alive(this);
     if (handleDraftKey(event)) {
-        if (alive && !m_state.ended)
+        if (alive && !hasEnded())
             m_grid->takeFocus();
         return true;
     }
@@ -197,12 +189,12 @@ void frmSpecialNumber_Main::resizeEvent(QResizeEvent* event)
 void frmSpecialNumber_Main::closeEvent(QCloseEvent* event)
 {
     // The window system's close (Alt+F4) would drop a running attempt without a word; BACK asks first.
-    if (event->spontaneous() && !m_state.ended) {
+    if (event->spontaneous() && !hasEnded()) {
         event->ignore();
         return;
     }
     // However the stage closes, its clocks stop first and nothing of it acts again.
     stopClocks();
-    m_state.ended = true;
+    m_attempt->end();
     QWidget::closeEvent(event);
 }

@@ -36,12 +36,14 @@ public:
     frmSpecialNumber_Main(QWidget* owner, const StageSettings& settings, const DigitSource& source, Clock& clock);
     ~frmSpecialNumber_Main() override;
 
-    const StageState& state() const { return m_state; }
+    const StageState& state() const { return m_attempt->state(); }
     AnswerGrid& grid() { return *m_grid; }
     StageDrafts& drafts() { return *m_drafts; }
     RunningAttempt& attempt() { return *m_attempt; }
     // True from the moment the stage was finished or left; nothing of it acts afterwards.
-    bool hasEnded() const { return m_state.ended; }
+    bool hasEnded() const { return m_attempt->hasEnded(); }
+    // The stage has not been activated yet: its countdown starts with the first activation.
+    bool awaitsFirstActivation() const { return m_firstActivation; }
 
     // The ticks of the three 10 ms clocks trmConcentration, trmSure and trmEdit.
     void concentrationTick();
@@ -56,7 +58,7 @@ signals:
     // The stage was left with BACK or CANCEL; it closes next.
     void left();
     // The attempt is recorded for the results (and a rule's ending message was shown); the stage closes next.
-    void finished(const AttemptEvidence& evidence);
+    void finished(const AttemptOutcome& outcome);
 
 protected:
     bool event(QEvent* event) override;
@@ -69,7 +71,6 @@ private:
     // Creation (frmSpecialNumber_Main.cpp).
     void createControls();
     void setUpGrid();
-    float now() const;
     bool previewKey(QKeyEvent* event, QWidget* receiver);
 
     // Layout (frmSpecialNumber_MainLayout.cpp).
@@ -87,18 +88,17 @@ private:
     void showDigitBar(GridCell cell, float percent);
     void toggleCountDown();
     void stopClocks();
-    bool stageTimeIsUp() const;
 
     // Ending (frmSpecialNumber_MainEnding.cpp).
     int askConfirmation(BoxKind kind, const QString& prompt);
     void finishStage(EndReason reason);
     void leaveStage(EndReason reason);
 
-    Clock& m_clock;
     PersistentSurface m_surface;
     const std::unique_ptr<RunningAttempt> m_attempt;
-    // The attempt's state, which the stage's clocks and layout read and advance.
-    StageState& m_state;
+    // The attempt's state, which the stage's layout reads.
+    const StageState& m_state;
+    bool m_firstActivation = true;
 
     AnswerGrid* m_grid = nullptr;                  // gCevap
     QLabel* m_groupLabel = nullptr;                // lbGroup

@@ -2,14 +2,12 @@
 // Each tick is a plain call; a tick of a clock that is switched off does nothing.
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 
-#include "boxes/modMsgBox.h"
 #include "buttons/SkinButton.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/ConcentrationPanel.h"
 #include "frmSpecialNumber_Main/TimeDisplay.h"
 #include "stage/RunningAttempt.h"
-#include "stage/StageClocks.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -23,17 +21,16 @@ const QColor DigitBarColour(242, 254, 188);
 
 void frmSpecialNumber_Main::startConcentration()
 {
-    m_concentration->showShadowedText(::startConcentration(m_state, now()));
-    m_attempt->countdownStarted();
+    m_concentration->showShadowedText(m_attempt->startCountdown());
     m_concentration->placeCancelButton();
     m_trmConcentration->start();
 }
 
 void frmSpecialNumber_Main::concentrationTick()
 {
-    if (m_state.ended || !m_trmConcentration->isActive())
+    if (hasEnded() || !m_trmConcentration->isActive())
         return;
-    const ConcentrationFrame frame = ::concentrationTick(m_state, now());
+    const ConcentrationFrame frame = m_attempt->concentrationTick();
     if (frame.finished)
         m_trmConcentration->stop();
     m_concentration->showShadowedText(frame.text);
@@ -45,8 +42,6 @@ void frmSpecialNumber_Main::concentrationTick()
 void frmSpecialNumber_Main::beginRecall()
 {
     m_concentration->hide();
-    // A draft restored during the countdown counts from here, so the countdown itself stays whole.
-    m_attempt->startRecall();
     m_trmSure->start();
     m_back->show();
     m_finish->show();
@@ -55,9 +50,9 @@ void frmSpecialNumber_Main::beginRecall()
 
 void frmSpecialNumber_Main::stageTick()
 {
-    if (m_state.ended || !m_trmSure->isActive())
+    if (hasEnded() || !m_trmSure->isActive())
         return;
-    const StageFrame frame = ::stageTick(m_state, now(), !MsgBoxWindow.isNull());
+    const StageFrame frame = m_attempt->stageTick();
     if (frame.stopClock)
         m_trmSure->stop();
     if (frame.displayText)
@@ -68,9 +63,9 @@ void frmSpecialNumber_Main::stageTick()
 
 void frmSpecialNumber_Main::digitTick()
 {
-    if (m_state.ended || !m_trmEdit->isActive())
+    if (hasEnded() || !m_trmEdit->isActive())
         return;
-    const DigitFrame frame = ::digitTick(m_state, now());
+    const DigitFrame frame = m_attempt->digitTick();
     // Past the last cell of the grid there is no cell to draw the bar in; the limit still applies.
     if (frame.barCell)
         showDigitBar(*frame.barCell, frame.barPercent);
@@ -105,10 +100,4 @@ void frmSpecialNumber_Main::stopClocks()
         if (clock)
             clock->stop();
     }
-}
-
-// The stage clock ran and has stopped at the maximum stage time.
-bool frmSpecialNumber_Main::stageTimeIsUp() const
-{
-    return m_state.recallStarted && !m_trmSure->isActive();
 }

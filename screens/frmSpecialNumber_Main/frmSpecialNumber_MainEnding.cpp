@@ -8,7 +8,6 @@
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/StageDrafts.h"
 #include "stage/RunningAttempt.h"
-#include "stage/StageClocks.h"
 
 #include <QPointer>
 
@@ -23,7 +22,7 @@ constexpr qint32 AnswerTickMilliseconds = 1000;
 int frmSpecialNumber_Main::askConfirmation(BoxKind kind, const QString& prompt)
 {
     m_attempt->boxAsked(kind);
-    const int delay = answerDelaySeconds(m_state);
+    const int delay = m_attempt->answerDelaySeconds();
     MsgBoxWindow = nullptr;
     CurrentMsgBox.HookWindow = this;
     CurrentMsgBox.OwnerWindow = this;
@@ -39,7 +38,7 @@ int frmSpecialNumber_Main::askConfirmation(BoxKind kind, const QString& prompt)
     const int answer = ShowMsgBox(CurrentMsgBox, this);
     MsgBoxWindow = nullptr;
     // A box closed because the stage ended under it is told by the attempt's end.
-    if (alive && !m_state.ended) {
+    if (alive && !hasEnded()) {
         const bool byItself = CurrentMsgBox.CountdownOn && CurrentMsgBox.CountdownTicks > 0 &&
                               CurrentMsgBox.TickCount >= CurrentMsgBox.CountdownTicks;
         m_attempt->boxAnswered(answer == MsgBoxYes ? BoxAnswer::Yes : BoxAnswer::No,
@@ -50,60 +49,58 @@ int frmSpecialNumber_Main::askConfirmation(BoxKind kind, const QString& prompt)
 
 void frmSpecialNumber_Main::confirmLeave()
 {
-    if (m_state.ended)
+    if (hasEnded())
         return;
     QPointer<frmSpecialNumber_Main> alive(this);
     const int answer = askConfirmation(BoxKind::Leave, LeavePrompt);
-    if (!alive || m_state.ended)
+    if (!alive || hasEnded())
         return;
     if (answer == MsgBoxYes)
         leaveStage(m_state.recallStarted ? EndReason::Back : EndReason::Cancel);
-    else if (stageTimeIsUp())
+    else if (m_attempt->stageTimeIsUp())
         // The maximum stage time ran out while the box was open; the stage cannot go on without a clock.
         finishStage(EndReason::StageTime);
 }
 
 void frmSpecialNumber_Main::confirmFinish()
 {
-    if (m_state.ended)
+    if (hasEnded())
         return;
     QPointer<frmSpecialNumber_Main> alive(this);
     const int answer = askConfirmation(BoxKind::Finish, FinishPrompt);
-    if (!alive || m_state.ended)
+    if (!alive || hasEnded())
         return;
     if (answer == MsgBoxYes)
         finishStage(EndReason::Finish);
-    else if (stageTimeIsUp())
+    else if (m_attempt->stageTimeIsUp())
         finishStage(EndReason::StageTime);
 }
 
 void frmSpecialNumber_Main::leaveStage(EndReason reason)
 {
-    m_state.ended = true;
     stopClocks();
     m_drafts->stageEnding();
-    m_attempt->leave(m_grid->answers().sheet(), reason);
+    m_attempt->leave(reason);
     emit left();
     close();
 }
 
 void frmSpecialNumber_Main::finishStage(EndReason reason)
 {
-    if (m_state.ended)
+    if (hasEnded())
         return;
-    m_state.ended = true;
     stopClocks();
     // A rule can end the stage under an open confirmation box; the box goes, and its caller does nothing more.
     closeOpenMsgBox(MsgBoxNo);
     // An open access-code prompt goes too, and the pending draft write ends before the record is final.
     m_drafts->stageEnding();
-    m_attempt->finish(m_grid->answers().sheet(), reason);
+    m_attempt->finish(reason);
     if (m_state.endedByRule) {
         QPointer<frmSpecialNumber_Main> alive(this);
         ShowMessage(this, ProgramTitle, m_state.endMessage, QMessageBox::Information);
         if (!alive)
             return;
     }
-    emit finished(m_attempt->evidence());
+    emit finished(m_attempt->outcome());
     close();
 }

@@ -3,7 +3,6 @@
 
 #include "base/Rounding.h"
 #include "buttons/SkinButton.h"
-#include "digits/SpecialNumbers.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/ConcentrationPanel.h"
@@ -66,14 +65,15 @@ void frmSpecialNumber_Main::layOutStage()
     panelFont.setBold(true);
     m_concentration->setFont(panelFont);
     m_concentration->setGeometry(roundToPixels(layout.concentrationPanel));
-    if (m_state.firstActivation)
+    if (m_firstActivation)
         m_concentration->show();
     m_concentration->cancelButton().show();
 
     m_surface.resize(size(), QColor(SkinPieces::InnerColour));
     m_surface.paintPersistent([&](QPainter& painter) {
         painter.fillRect(rect(), QColor(SkinPieces::InnerColour));
-        PaintStageFrame(painter, size(), QStringLiteral("SPECIAL NUMBERS (") + SelectedTypeCaption + QLatin1Char(')'),
+        PaintStageFrame(painter, size(),
+                        QStringLiteral("SPECIAL NUMBERS (") + m_attempt->source().caption + QLatin1Char(')'),
                         QStringLiteral("RECALL STAGE"), StageTitleX);
         paintTimePanelBackdrop(painter, layout.timePanelX);
         // Part of the persistent image, so that the border survives every repaint of the window.

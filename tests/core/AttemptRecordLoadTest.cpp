@@ -19,12 +19,12 @@ protected:
     {
         ASSERT_TRUE(m_directory.isValid());
         m_record.setLocale(QLocale::c());
-        m_record.build(syntheticDigits(120, 1), 30);
+        m_record.BuildAttemptRecord(syntheticDigits(120, 1), 30);
         AnswerSheet sheet;
         sheet.reset(4, 30);
         sheet.setCellText(1, 1, QStringLiteral("5"));
         sheet.setCellText(2, 7, QStringLiteral("9"));
-        m_record.recordAnswers(1000.0f, 28800, FakeClock(1100.25f), sheet);
+        m_record.RecordAnswers(1000.0f, 28800, FakeClock(1100.25f), sheet);
         m_before = m_record.serialize();
     }
 
@@ -33,12 +33,12 @@ protected:
     {
         AttemptRecordDocument draft;
         draft.setLocale(QLocale::c());
-        draft.build(syntheticDigits(rows * columns, 2), columns);
+        draft.BuildAttemptRecord(syntheticDigits(rows * columns, 2), columns);
         AnswerSheet sheet;
         sheet.reset(rows, columns);
         sheet.setCellText(rows, columns, QStringLiteral("3"));
         sheet.setCellText(1, 2, QStringLiteral("8"));
-        draft.recordAnswers(100.0f, 28800, FakeClock(700.0f), sheet);
+        draft.RecordAnswers(100.0f, 28800, FakeClock(700.0f), sheet);
         return draft.serialize();
     }
 
@@ -73,7 +73,7 @@ TEST_F(AttemptRecordLoad, goodFile_replacesContentAndHandles)
     AnswerSheet sheet;
     sheet.reset(4, 30);
     sheet.setCellText(2, 2, QStringLiteral("1"));
-    m_record.recordAnswers(0.0f, 28800, FakeClock(50.0f), sheet);
+    m_record.RecordAnswers(0.0f, 28800, FakeClock(50.0f), sheet);
     EXPECT_STREQ(m_record.specialNumbersElement().child("Satir_2").child("Soru_2").attribute("cevap").value(), "1");
     EXPECT_STREQ(m_record.specialNumbersElement().child("Satir_4").child("Soru_30").attribute("cevap").value(), "");
 }
@@ -96,7 +96,7 @@ TEST_F(AttemptRecordLoad, foreignLayout_readsByNameAndWritesBackInOrder)
 
     AnswerSheet sheet;
     sheet.reset(2, 2);
-    m_record.recordAnswers(0.0f, 28800, FakeClock(70.0f), sheet);
+    m_record.RecordAnswers(0.0f, 28800, FakeClock(70.0f), sheet);
     const QByteArray saved = m_record.serialize();
     EXPECT_TRUE(saved.startsWith("<?xml version='1.0' encoding='utf-8'?>")) << saved.toStdString();
     EXPECT_EQ(saved.count("<?xml"), 1);
@@ -156,7 +156,7 @@ TEST_F(AttemptRecordLoad, missingFile_leavesTheRecordUnchanged)
 TEST_F(AttemptRecordLoad, draftWithoutTimes_loadsWithoutUsedTime)
 {
     AttemptRecordDocument fresh;
-    fresh.build(syntheticDigits(120, 3), 30);
+    fresh.BuildAttemptRecord(syntheticDigits(120, 3), 30);
     ASSERT_FALSE(m_record.loadFromFile(writeFile(fresh.serialize()), 4, 30).has_value());
     EXPECT_FALSE(m_record.usedTime().has_value());
     EXPECT_EQ(m_record.soru(4, 30), syntheticDigits(120, 3).right(1));
@@ -166,10 +166,10 @@ TEST_F(AttemptRecordLoad, germanDraft_readsBackWithTheSameLocale)
 {
     AttemptRecordDocument german;
     german.setLocale(QLocale(QLocale::German, QLocale::Germany));
-    german.build(syntheticDigits(120, 4), 30);
+    german.BuildAttemptRecord(syntheticDigits(120, 4), 30);
     AnswerSheet sheet;
     sheet.reset(4, 30);
-    german.recordAnswers(0.0f, 28800, FakeClock(754.5f), sheet);
+    german.RecordAnswers(0.0f, 28800, FakeClock(754.5f), sheet);
     const QString path = writeFile(german.serialize());
 
     // Read with the locale it was written in, the time comes back; read with another, the file is refused.

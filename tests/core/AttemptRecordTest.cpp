@@ -1,6 +1,6 @@
-#include "record/AttemptRecord.h"
 #include "AttemptRecordTestSupport.h"
 #include "base/Clock.h"
+#include "record/AttemptRecordDocument.h"
 #include "stage/AnswerSheet.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +44,7 @@ private:
 
 TEST(BuildAttemptRecord, asksOnlyWholeRows)
 {
+    AttemptRecordDocument record;
     const struct
     {
         int length;
@@ -55,29 +56,30 @@ TEST(BuildAttemptRecord, asksOnlyWholeRows)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.length << " digits, " << c.columns << " columns");
         const QString digits = syntheticDigits(c.length);
-        const pugi::xml_node specialNumbers = BuildAttemptRecord(digits, c.columns);
-        EXPECT_EQ(specialNumbers, AttemptRecord.specialNumbersElement());
-        EXPECT_EQ(AttemptRecord.rowCount(), c.rows);
-        EXPECT_EQ(AttemptRecord.columnCount(), c.columns);
+        const pugi::xml_node specialNumbers = record.BuildAttemptRecord(digits, c.columns);
+        EXPECT_EQ(specialNumbers, record.specialNumbersElement());
+        EXPECT_EQ(record.rowCount(), c.rows);
+        EXPECT_EQ(record.columnCount(), c.columns);
         ASSERT_EQ(elementChildCount(specialNumbers), std::size_t(c.rows));
         // Found by name, as any reader of the file would, the last cell holds the last asked digit.
         const int lastIndex = c.rows * c.columns;
         EXPECT_EQ(attributeAt(specialNumbers, c.rows, c.columns, "soru"), digits.mid(lastIndex - 1, 1).toStdString());
-        EXPECT_EQ(AttemptRecord.soru(c.rows, c.columns), digits.mid(lastIndex - 1, 1));
+        EXPECT_EQ(record.soru(c.rows, c.columns), digits.mid(lastIndex - 1, 1));
         EXPECT_EQ(elementChildCount(specialNumbers.last_child()), std::size_t(c.columns));
     }
 }
 
 TEST(BuildAttemptRecord, everyCellHoldsItsDigitByIndex)
 {
+    AttemptRecordDocument record;
     const QString digits = syntheticDigits(32767);
-    const pugi::xml_node specialNumbers = BuildAttemptRecord(digits, 40);
-    ASSERT_EQ(AttemptRecord.rowCount(), 819);
+    const pugi::xml_node specialNumbers = record.BuildAttemptRecord(digits, 40);
+    ASSERT_EQ(record.rowCount(), 819);
     for (int i = 1; i <= 819; ++i) {
         for (int j = 1; j <= 40; ++j) {
             const QString expected = digits.mid((i - 1) * 40 + j - 1, 1);
-            ASSERT_EQ(AttemptRecord.soru(i, j), expected) << i << "/" << j;
-            ASSERT_EQ(AttemptRecord.questions().cellText(i, j), expected) << i << "/" << j;
+            ASSERT_EQ(record.soru(i, j), expected) << i << "/" << j;
+            ASSERT_EQ(record.questions().cellText(i, j), expected) << i << "/" << j;
         }
     }
     EXPECT_EQ(attributeAt(specialNumbers, 1, 1, "soru"), digits.left(1).toStdString());
@@ -87,27 +89,29 @@ TEST(BuildAttemptRecord, everyCellHoldsItsDigitByIndex)
 
 TEST(BuildAttemptRecord, firstQuestionIsFirstDecimal)
 {
-    const pugi::xml_node specialNumbers = BuildAttemptRecord(QStringLiteral("14159265358979323846"), 3);
-    EXPECT_EQ(AttemptRecord.soru(1, 1), QStringLiteral("1"));
+    AttemptRecordDocument record;
+    const pugi::xml_node specialNumbers = record.BuildAttemptRecord(QStringLiteral("14159265358979323846"), 3);
+    EXPECT_EQ(record.soru(1, 1), QStringLiteral("1"));
     EXPECT_EQ(attributeAt(specialNumbers, 1, 1, "soru"), "1");
-    EXPECT_EQ(AttemptRecord.soru(6, 3), QStringLiteral("8")); // the 18th; "46" is left over
-    EXPECT_EQ(AttemptRecord.rowCount(), 6);
+    EXPECT_EQ(record.soru(6, 3), QStringLiteral("8")); // the 18th; "46" is left over
+    EXPECT_EQ(record.rowCount(), 6);
 }
 
 TEST(BuildAttemptRecord, emptyDigits_giveNoRows)
 {
-    BuildAttemptRecord(syntheticDigits(100), 30);
-    const pugi::xml_node specialNumbers = BuildAttemptRecord(QString(), 30);
-    EXPECT_EQ(AttemptRecord.rowCount(), 0);
+    AttemptRecordDocument record;
+    record.BuildAttemptRecord(syntheticDigits(100), 30);
+    const pugi::xml_node specialNumbers = record.BuildAttemptRecord(QString(), 30);
+    EXPECT_EQ(record.rowCount(), 0);
     EXPECT_STREQ(specialNumbers.name(), "SpecialNumbers");
     EXPECT_FALSE(specialNumbers.first_child());
-    EXPECT_EQ(AttemptRecord.answers().rowCount(), 0);
+    EXPECT_EQ(record.answers().rowCount(), 0);
 }
 
 TEST(AttemptRecordSerialize, freshRecord_hasEmptyAnswersAndNoTimes)
 {
     AttemptRecordDocument record;
-    record.build(syntheticDigits(100), 30);
+    record.BuildAttemptRecord(syntheticDigits(100), 30);
     const QByteArray bytes = record.serialize();
     EXPECT_TRUE(bytes.startsWith("<?xml version='1.0' encoding='utf-8'?>")) << bytes.left(60).toStdString();
     EXPECT_EQ(bytes.count("<?xml"), 1);
@@ -134,71 +138,75 @@ TEST(AttemptRecordSerialize, freshRecord_hasEmptyAnswersAndNoTimes)
 
 TEST(RecordAnswers, writesTimesFirstThenEveryAnswer)
 {
-    BuildAttemptRecord(syntheticDigits(90), 30);
+    AttemptRecordDocument record;
+    record.BuildAttemptRecord(syntheticDigits(90), 30);
     AnswerSheet sheet;
     sheet.reset(3, 30);
     sheet.setCellText(1, 1, QStringLiteral("7"));
     sheet.setCellText(3, 30, QStringLiteral("0"));
     const FakeClock clock(854.5f);
-    EXPECT_FLOAT_EQ(RecordAnswers(100.0f, 28800, clock, sheet), 754.5f);
+    EXPECT_FLOAT_EQ(record.RecordAnswers(100.0f, 28800, clock, sheet), 754.5f);
 
-    const QByteArray bytes = AttemptRecord.serialize();
+    const QByteArray bytes = record.serialize();
     EXPECT_TRUE(bytes.contains("<SpecialNumbers used_time=\"754.5\" max_time=\"28800\">")) << bytes.toStdString();
-    EXPECT_EQ(AttemptRecord.cevap(1, 1), QStringLiteral("7"));
-    EXPECT_EQ(AttemptRecord.cevap(3, 30), QStringLiteral("0"));
-    EXPECT_EQ(AttemptRecord.cevap(2, 15), QString());
-    EXPECT_EQ(attributeAt(AttemptRecord.specialNumbersElement(), 3, 30, "cevap"), "0");
-    EXPECT_EQ(AttemptRecord.usedTime(), 754.5f);
+    EXPECT_EQ(record.cevap(1, 1), QStringLiteral("7"));
+    EXPECT_EQ(record.cevap(3, 30), QStringLiteral("0"));
+    EXPECT_EQ(record.cevap(2, 15), QString());
+    EXPECT_EQ(attributeAt(record.specialNumbersElement(), 3, 30, "cevap"), "0");
+    EXPECT_EQ(record.usedTime(), 754.5f);
 }
 
 TEST(RecordAnswers, laterCallOverwritesEverything)
 {
-    BuildAttemptRecord(syntheticDigits(60), 30);
+    AttemptRecordDocument record;
+    record.BuildAttemptRecord(syntheticDigits(60), 30);
     AnswerSheet sheet;
     sheet.reset(2, 30);
     FakeClock clock(200.0f);
     sheet.setCellText(2, 5, QStringLiteral("4"));
     sheet.setCellText(1, 9, QStringLiteral("8"));
-    RecordAnswers(100.0f, 28800, clock, sheet);
+    record.RecordAnswers(100.0f, 28800, clock, sheet);
     sheet.setCellText(2, 5, QString());            // emptied
     sheet.setCellText(1, 9, QStringLiteral("3"));  // retyped
     sheet.setCellText(1, 10, QStringLiteral("ş")); // beyond ASCII
     clock.set(300.0f);
-    EXPECT_FLOAT_EQ(RecordAnswers(100.0f, 28800, clock, sheet), 200.0f);
+    EXPECT_FLOAT_EQ(record.RecordAnswers(100.0f, 28800, clock, sheet), 200.0f);
     for (int i = 1; i <= 2; ++i) {
         for (int j = 1; j <= 30; ++j)
-            ASSERT_EQ(AttemptRecord.cevap(i, j), sheet.cellText(i, j)) << i << "/" << j;
+            ASSERT_EQ(record.cevap(i, j), sheet.cellText(i, j)) << i << "/" << j;
     }
-    EXPECT_EQ(attributeAt(AttemptRecord.specialNumbersElement(), 1, 10, "cevap"), "ş");
-    EXPECT_EQ(AttemptRecord.specialNumbersElement().attribute("used_time").value(), std::string("200"));
+    EXPECT_EQ(attributeAt(record.specialNumbersElement(), 1, 10, "cevap"), "ş");
+    EXPECT_EQ(record.specialNumbersElement().attribute("used_time").value(), std::string("200"));
 }
 
 // Unchanged cells are skipped on later copies; a record built or loaded afresh must still get every answer.
 TEST(RecordAnswers, freshRecordFromTheSameSheet_getsEveryAnswerAgain)
 {
+    AttemptRecordDocument record;
     const QString digits = syntheticDigits(60);
     AnswerSheet sheet;
     sheet.reset(2, 30);
     FakeClock clock(200.0f);
     sheet.setCellText(1, 3, QStringLiteral("7"));
-    BuildAttemptRecord(digits, 30);
-    RecordAnswers(100.0f, 28800, clock, sheet);
-    const QByteArray recorded = AttemptRecord.serialize();
+    record.BuildAttemptRecord(digits, 30);
+    record.RecordAnswers(100.0f, 28800, clock, sheet);
+    const QByteArray recorded = record.serialize();
 
-    BuildAttemptRecord(digits, 30);
-    RecordAnswers(100.0f, 28800, clock, sheet);
-    EXPECT_EQ(AttemptRecord.cevap(1, 3), QStringLiteral("7"));
+    record.BuildAttemptRecord(digits, 30);
+    record.RecordAnswers(100.0f, 28800, clock, sheet);
+    EXPECT_EQ(record.cevap(1, 3), QStringLiteral("7"));
 
     sheet.setCellText(1, 3, QStringLiteral("2"));
-    RecordAnswers(100.0f, 28800, clock, sheet);
-    ASSERT_FALSE(AttemptRecord.loadFromBytes(recorded, 2, 30).has_value());
-    EXPECT_EQ(AttemptRecord.cevap(1, 3), QStringLiteral("7"));
-    RecordAnswers(100.0f, 28800, clock, sheet);
-    EXPECT_EQ(AttemptRecord.cevap(1, 3), QStringLiteral("2"));
+    record.RecordAnswers(100.0f, 28800, clock, sheet);
+    ASSERT_FALSE(record.loadFromBytes(recorded, 2, 30).has_value());
+    EXPECT_EQ(record.cevap(1, 3), QStringLiteral("7"));
+    record.RecordAnswers(100.0f, 28800, clock, sheet);
+    EXPECT_EQ(record.cevap(1, 3), QStringLiteral("2"));
 }
 
 TEST(RecordAnswers, anyCellSourceGivesTheSameRecordAsTheSheet)
 {
+    AttemptRecordDocument record;
     const QString digits = syntheticDigits(360);
     AnswerSheet sheet;
     sheet.reset(10, 36);
@@ -209,14 +217,14 @@ TEST(RecordAnswers, anyCellSourceGivesTheSameRecordAsTheSheet)
         table.set(k / 36 + 1, k % 36 + 1, text);
     }
     const FakeClock clock(5000.0f);
-    BuildAttemptRecord(digits, 36);
-    RecordAnswers(1000.0f, 28800, clock, sheet);
-    const QByteArray fromSheet = AttemptRecord.serialize();
-    BuildAttemptRecord(digits, 36);
-    RecordAnswers(1000.0f, 28800, clock, table);
-    EXPECT_EQ(AttemptRecord.serialize(), fromSheet);
+    record.BuildAttemptRecord(digits, 36);
+    record.RecordAnswers(1000.0f, 28800, clock, sheet);
+    const QByteArray fromSheet = record.serialize();
+    record.BuildAttemptRecord(digits, 36);
+    record.RecordAnswers(1000.0f, 28800, clock, table);
+    EXPECT_EQ(record.serialize(), fromSheet);
     for (int k = 0; k < 360; ++k)
-        ASSERT_EQ(AttemptRecord.answers().cellText(k / 36 + 1, k % 36 + 1), table.cellText(k / 36 + 1, k % 36 + 1));
+        ASSERT_EQ(record.answers().cellText(k / 36 + 1, k % 36 + 1), table.cellText(k / 36 + 1, k % 36 + 1));
 }
 
 TEST(RecordAnswers, usedTimeForms)
@@ -243,10 +251,10 @@ TEST(RecordAnswers, usedTimeForms)
         SCOPED_TRACE(testing::Message() << c.start << " -> " << c.now);
         AttemptRecordDocument record;
         record.setLocale(QLocale::c());
-        record.build(syntheticDigits(30), 30);
+        record.BuildAttemptRecord(syntheticDigits(30), 30);
         AnswerSheet sheet;
         sheet.reset(1, 30);
-        EXPECT_FLOAT_EQ(record.recordAnswers(c.start, 28800, FakeClock(c.now), sheet), c.stageSeconds);
+        EXPECT_FLOAT_EQ(record.RecordAnswers(c.start, 28800, FakeClock(c.now), sheet), c.stageSeconds);
         EXPECT_STREQ(record.specialNumbersElement().attribute("used_time").value(), c.text);
         EXPECT_STREQ(record.specialNumbersElement().attribute("max_time").value(), "28800");
     }
@@ -256,10 +264,10 @@ TEST(RecordAnswers, writesWithTheRecordLocale)
 {
     AttemptRecordDocument record;
     record.setLocale(QLocale(QLocale::German, QLocale::Germany));
-    record.build(syntheticDigits(30), 30);
+    record.BuildAttemptRecord(syntheticDigits(30), 30);
     AnswerSheet sheet;
     sheet.reset(1, 30);
-    record.recordAnswers(100.0f, 28800, FakeClock(1334.5f), sheet);
+    record.RecordAnswers(100.0f, 28800, FakeClock(1334.5f), sheet);
     EXPECT_STREQ(record.specialNumbersElement().attribute("used_time").value(), "1234,5");
     EXPECT_EQ(record.usedTime(), 1234.5f);
 }

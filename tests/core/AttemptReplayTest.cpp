@@ -326,13 +326,13 @@ TEST(AttemptReplay, draftOfTheLastEntry_agreesWithTheJournal)
     // The draft the stage saved at its last entry (66 s, used 63 s), made the way the stage makes it.
     AttemptRecordDocument draft;
     draft.setLocale(QLocale::c());
-    draft.build(digitsForResourceKey(103), 30);
+    draft.BuildAttemptRecord(digitsForResourceKey(103), 30);
     AnswerSheet grid;
     grid.reset(1092, 30);
     for (int index = 1; index <= 61; ++index)
         grid.setCellText((index - 1) / 30 + 1, (index - 1) % 30 + 1, script.answer(index));
     const FakeClock clock(1'063.0f);
-    draft.recordAnswers(1'000.0f, 28'800, clock, grid);
+    draft.RecordAnswers(1'000.0f, 28'800, clock, grid);
     const QString draftPath = dir.filePath(QStringLiteral("draft_record_4711.xml"));
     writeFile(draftPath, draft.serialize());
 
@@ -342,7 +342,7 @@ TEST(AttemptReplay, draftOfTheLastEntry_agreesWithTheJournal)
     EXPECT_EQ(agreeing.verdict, Verdict::Valid) << agreeing.verdictText.toStdString();
 
     grid.setCellText(1, 3, QStringLiteral("9"));
-    draft.recordAnswers(1'000.0f, 28'800, clock, grid);
+    draft.RecordAnswers(1'000.0f, 28'800, clock, grid);
     writeFile(draftPath, draft.serialize());
     const VerificationResult differing = verifyJournal(script.bytes(), options);
     EXPECT_EQ(differing.verdict, Verdict::Altered);
@@ -352,7 +352,7 @@ TEST(AttemptReplay, draftOfTheLastEntry_agreesWithTheJournal)
 
     grid.setCellText(1, 3, script.answer(3));
     const FakeClock later(1'090.0f);
-    draft.recordAnswers(1'000.0f, 28'800, later, grid);
+    draft.RecordAnswers(1'000.0f, 28'800, later, grid);
     writeFile(draftPath, draft.serialize());
     const VerificationResult late = verifyJournal(script.bytes(), options);
     EXPECT_EQ(late.verdict, Verdict::Altered);

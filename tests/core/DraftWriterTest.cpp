@@ -135,7 +135,7 @@ TEST_F(DraftWriterTest, recordChangesDuringSlowWrite_reachTheFileInFull)
     AttemptRecordDocument record;
     record.setLocale(QLocale::c());
     const QString digits = syntheticDigits(12);
-    record.build(digits, 4);
+    record.BuildAttemptRecord(digits, 4);
     AnswerSheet sheet;
     sheet.reset(3, 4);
     GatedWrite gate;
@@ -144,7 +144,7 @@ TEST_F(DraftWriterTest, recordChangesDuringSlowWrite_reachTheFileInFull)
     RecordChanges first;
     first.build = RecordChanges::Build{digits, 4};
     const auto save = [&](float seconds, RecordChanges changes) {
-        record.recordAnswers(0.0f, 28800, FakeClock(seconds), sheet, changes);
+        record.RecordAnswers(0.0f, 28800, FakeClock(seconds), sheet, changes);
         writer.submit(path(), std::move(changes));
     };
     sheet.setCellText(1, 1, QStringLiteral("7"));

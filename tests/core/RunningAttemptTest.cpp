@@ -31,28 +31,30 @@ protected:
     RunningAttemptTest()
     {
         setProgramDirectory(m_directory.path());
-        m_record.setLocale(QLocale::c());
         StageSettings settings;
         settings.digitsPerRow = Columns;
         m_attempt = std::make_unique<RunningAttempt>(settings, DigitSource{1, QStringLiteral("Digits of PI"), m_digits},
-                                                     DraftNumber, m_record, m_clock);
-        m_sheet.reset(Rows, Columns);
+                                                     DraftNumber, m_clock);
         m_clock.set(CountdownStart);
-        startConcentration(m_attempt->state(), CountdownStart);
+        m_attempt->startCountdown();
     }
     ~RunningAttemptTest() override { setProgramDirectory(QString()); }
 
+    const AttemptRecordDocument& record() const { return m_attempt->AttemptRecord(); }
+
+    // The countdown's last tick, at `at`: the recall starts then.
     void enterRecall(float at)
     {
         m_clock.set(at);
-        m_attempt->state().stageStartTime = at;
-        m_attempt->startRecall();
+        ASSERT_TRUE(m_attempt->concentrationTick().finished);
     }
 
-    void type(int row, int column, const QString& text)
+    // The editor opens, takes `text` and closes, as in the grid.
+    RunningAttempt::EditOutcome type(int row, int column, const QString& text)
     {
-        m_sheet.setCellText(row, column, text);
-        m_attempt->editEnded(m_sheet, row, column);
+        EXPECT_TRUE(m_attempt->mayOpen(row, column));
+        m_attempt->enterText(row, column, text);
+        return m_attempt->editEnded(row, column);
     }
 
     QByteArray draftOnDisk()
@@ -62,17 +64,18 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    // A saved record of this sheet's shape with the first row answered "9" and the given used time.
-    void writeRestoreFile(float usedSeconds) const
+    // A saved record with the first row answered "9" and the given used time, of this sheet's shape
+    // unless `columns` says otherwise.
+    void writeRestoreFile(float usedSeconds, int columns = Columns) const
     {
         AttemptRecordDocument saved;
         saved.setLocale(QLocale::c());
-        saved.build(m_digits, Columns);
+        saved.BuildAttemptRecord(m_digits, columns);
         AnswerSheet answers;
-        answers.reset(Rows, Columns);
-        for (int j = 1; j <= Columns; ++j)
+        answers.reset(saved.rowCount(), columns);
+        for (int j = 1; j <= columns; ++j)
             answers.setCellText(1, j, QStringLiteral("9"));
-        saved.recordAnswers(0.0f, 28800, FakeClock(usedSeconds), answers);
+        saved.RecordAnswers(0.0f, 28800, FakeClock(usedSeconds), answers);
         QFile file(m_directory.filePath(QStringLiteral("draft_record.xml")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(saved.serialize());
@@ -81,8 +84,6 @@ protected:
     QTemporaryDir m_directory;
     FakeClock m_clock;
     const QString m_digits = syntheticDigits(Rows * Columns);
-    AttemptRecordDocument m_record;
-    AnswerSheet m_sheet;
     std::unique_ptr<RunningAttempt> m_attempt;
 };
 
@@ -92,47 +93,46 @@ TEST_F(RunningAttemptTest, draftFile_isNamedOnceAfterItsNumber)
     EXPECT_EQ(m_attempt->draftPath(), m_directory.filePath(QStringLiteral("draft_record_815.xml")));
     EXPECT_EQ(m_attempt->state().draftNumber, DraftNumber);
     EXPECT_EQ(m_attempt->state().digitsPerRow, Columns);
-    EXPECT_EQ(m_record.rowCount(), Rows);
+    EXPECT_EQ(record().rowCount(), Rows);
 }
 
 TEST_F(RunningAttemptTest, everyDraft_equalsTheRecord_alsoAfterARestore)
 {
     enterRecall(CountdownStart + 60.0f);
     type(1, 1, QStringLiteral("4"));
-    EXPECT_EQ(draftOnDisk(), m_record.serialize());
+    EXPECT_EQ(draftOnDisk(), record().serialize());
     m_clock.set(CountdownStart + 70.0f);
     type(1, 2, QStringLiteral("1"));
     type(1, 1, QString());
-    EXPECT_EQ(draftOnDisk(), m_record.serialize());
+    EXPECT_EQ(draftOnDisk(), record().serialize());
 
     writeRestoreFile(600.0f);
-    ASSERT_EQ(m_attempt->restoreDraft(Rows, Columns), std::nullopt);
-    for (int j = 1; j <= Columns; ++j)
-        m_sheet.setCellText(1, j, m_record.answers().cellText(1, j));
+    ASSERT_EQ(m_attempt->restoreDraft(), std::nullopt);
+    EXPECT_EQ(m_attempt->sheet().cellText(1, Columns), QStringLiteral("9")) << "the sheet shows the restored answers";
     m_clock.set(CountdownStart + 80.0f);
     type(2, 1, QStringLiteral("5"));
-    EXPECT_EQ(draftOnDisk(), m_record.serialize());
+    EXPECT_EQ(draftOnDisk(), record().serialize());
     // Twenty seconds of this recall and the ten restored minutes.
-    EXPECT_EQ(m_record.usedTime(), 620.0f);
+    EXPECT_EQ(record().usedTime(), 620.0f);
 }
 
 TEST_F(RunningAttemptTest, restoredTime_underTheCountdown_countsWhenTheRecallStartsOrTheAttemptEnds)
 {
     writeRestoreFile(600.0f);
     m_clock.set(CountdownStart + 10.0f);
-    ASSERT_EQ(m_attempt->restoreDraft(Rows, Columns), std::nullopt);
+    ASSERT_EQ(m_attempt->restoreDraft(), std::nullopt);
     EXPECT_FLOAT_EQ(m_attempt->state().stageStartTime, CountdownStart) << "the countdown is not cut short";
     EXPECT_FLOAT_EQ(m_attempt->pendingRestoredSeconds(), 600.0f);
 
     // A draft under the countdown holds the restored time alone.
     m_clock.set(CountdownStart + 12.0f);
     type(2, 2, QStringLiteral("3"));
-    EXPECT_EQ(m_record.usedTime(), 600.0f);
+    EXPECT_EQ(record().usedTime(), 600.0f);
 
     // Ending under the countdown counts the countdown so far as well.
     m_clock.set(CountdownStart + 19.0f);
-    m_attempt->finish(m_sheet, EndReason::DigitTime);
-    EXPECT_EQ(m_record.usedTime(), 619.0f);
+    m_attempt->finish(EndReason::DigitTime);
+    EXPECT_EQ(record().usedTime(), 619.0f);
     EXPECT_FLOAT_EQ(m_attempt->state().stageSeconds, 619.0f);
     EXPECT_TRUE(m_attempt->state().ended);
 }
@@ -141,15 +141,16 @@ TEST_F(RunningAttemptTest, restoreThatDoesNotFit_orAfterTheEnd_changesNothing)
 {
     enterRecall(CountdownStart + 60.0f);
     type(1, 1, QStringLiteral("4"));
-    const QByteArray before = m_record.serialize();
-    EXPECT_TRUE(m_attempt->restoreDraft(Rows, Columns).has_value()) << "no draft_record.xml";
-    EXPECT_EQ(m_record.serialize(), before);
+    const QByteArray before = record().serialize();
+    EXPECT_TRUE(m_attempt->restoreDraft().has_value()) << "no draft_record.xml";
+    EXPECT_EQ(record().serialize(), before);
 
+    writeRestoreFile(600.0f, Columns - 1);
+    EXPECT_TRUE(m_attempt->restoreDraft().has_value()) << "another sheet";
     writeRestoreFile(600.0f);
-    EXPECT_TRUE(m_attempt->restoreDraft(Rows + 1, Columns).has_value());
     m_attempt->end();
-    EXPECT_TRUE(m_attempt->restoreDraft(Rows, Columns).has_value());
-    EXPECT_EQ(m_record.serialize(), before);
+    EXPECT_TRUE(m_attempt->restoreDraft().has_value());
+    EXPECT_EQ(record().serialize(), before);
     EXPECT_FLOAT_EQ(m_attempt->state().stageStartTime, CountdownStart + 60.0f);
 }
 
@@ -159,11 +160,47 @@ TEST_F(RunningAttemptTest, wrongLockedDigit_endsTheStageByThatRule)
     const QString wrong = QString::number((m_digits.left(1).toInt() + 1) % 10);
     type(1, 1, wrong);
     m_clock.set(CountdownStart + 60.0f + 600.0f);
-    m_sheet.setCellText(1, 2, m_digits.mid(1, 1));
-    const RunningAttempt::EditOutcome outcome = m_attempt->editEnded(m_sheet, 1, 2);
+    EXPECT_FALSE(m_attempt->mayOpen(1, 1)) << "locked";
+    const RunningAttempt::EditOutcome outcome = type(1, 2, m_digits.mid(1, 1));
     EXPECT_TRUE(outcome.finishStage);
     EXPECT_TRUE(m_attempt->state().endedByRule);
     EXPECT_EQ(m_attempt->state().endMessage, WrongLockedDigitMessage);
+}
+
+TEST_F(RunningAttemptTest, afterTheEnd_noCellOpensAndNoTextIsTaken)
+{
+    enterRecall(CountdownStart + 60.0f);
+    type(1, 1, m_digits.left(1));
+    m_attempt->finish(EndReason::Finish);
+    EXPECT_FALSE(m_attempt->mayOpen(1, 2));
+    m_attempt->enterText(1, 2, QStringLiteral("7"));
+    EXPECT_TRUE(m_attempt->sheet().cellText(1, 2).isEmpty());
+    EXPECT_FALSE(m_attempt->editEnded(1, 2).restartDigitClock);
+    EXPECT_FALSE(m_attempt->digitTick().finish) << "no clock ends an ended attempt again";
+}
+
+TEST_F(RunningAttemptTest, outcome_holdsWhatTheResultsShow)
+{
+    enterRecall(CountdownStart + 60.0f);
+    type(1, 1, m_digits.mid(0, 1));
+    type(1, 2, m_digits.mid(1, 1));
+    m_clock.set(CountdownStart + 72.5f);
+    m_attempt->finish(EndReason::Finish);
+
+    const AttemptOutcome outcome = m_attempt->outcome();
+    EXPECT_EQ(outcome.reason, EndReason::Finish);
+    EXPECT_EQ(outcome.score, 2);
+    EXPECT_EQ(outcome.usedSeconds, 12.5f);
+    EXPECT_EQ(outcome.maxSeconds, 28800.0f);
+    EXPECT_EQ(outcome.caption, QStringLiteral("Digits of PI"));
+    EXPECT_EQ(outcome.rows, Rows);
+    EXPECT_EQ(outcome.digitsPerRow, Columns);
+    ASSERT_EQ(outcome.questions.size(), std::size_t(Rows * Columns));
+    EXPECT_EQ(outcome.questions.back(), m_digits.right(1));
+    EXPECT_EQ(outcome.answers[1], m_digits.mid(1, 1));
+    EXPECT_TRUE(outcome.answers[2].isEmpty());
+    EXPECT_EQ(outcome.evidence.draftNumber, DraftNumber);
+    EXPECT_FALSE(outcome.evidence.seal.isEmpty());
 }
 
 TEST_F(RunningAttemptTest, chosenDraftNumber_neverNamesAnExistingDraft)

@@ -89,7 +89,7 @@ protected:
     StageState m_state;
 };
 
-TEST_F(StageTickTest, countDown_showsRemainingTimeAndHoldsIt)
+TEST_F(StageTickTest, countDown_showsRemainingTimeAndHoldsTheUsedTime)
 {
     m_state.stageStartTime = Start;
     const struct
@@ -98,13 +98,13 @@ TEST_F(StageTickTest, countDown_showsRemainingTimeAndHoldsIt)
         const char* text;
         float stageSeconds;
     } cases[] = {
-        {0.0f, "8:00:00", 28800.0f},
+        {0.0f, "8:00:00", 0.0f},
         // The remaining text always differs from the next used text, so every tick redraws.
-        {0.01f, "8:00:00", 28799.99f},
-        {0.5f, "8:00:00", 28799.5f},
-        {0.51f, "7:59:59", 28799.49f},
-        {1.0f, "7:59:59", 28799.0f},
-        {3600.0f, "7:00:00", 25200.0f},
+        {0.01f, "8:00:00", 0.01f},
+        {0.5f, "8:00:00", 0.5f},
+        {0.51f, "7:59:59", 0.51f},
+        {1.0f, "7:59:59", 1.0f},
+        {3600.0f, "7:00:00", 3600.0f},
     };
     for (const auto& c : cases) {
         const StageFrame frame = tickAt(c.used);
@@ -156,7 +156,7 @@ TEST_F(StageTickTest, maximumReached_clampsStopsAndFinishes)
         const char* text;
         float stageSeconds;
     } cases[] = {
-        {true, true, "0:00:00", 0.0f},
+        {true, true, "0:00:00", 28800.0f},
         {true, false, "8:00:00", 28800.0f},
         {false, true, "-", 28800.0f},
     };
@@ -275,28 +275,35 @@ TEST(AnswerDelay, remainingTimeRounded_atMostFive)
         float stageSeconds;
         int delay;
     } cases[] = {
-        // With the display counting down, stageSeconds holds the remaining time.
-        {true, true, 2.6f, 3},
-        {true, true, 3.4f, 3},
-        {true, true, 2.5f, 2},
-        {true, true, 0.4f, 0},
-        {true, true, 5.5f, 5},
-        {true, true, 28000.0f, 5},
-        // Counting up, it holds the used time.
-        {true, false, 28797.4f, 3},
-        {true, false, 100.0f, 5},
-        // Without the display it always holds the used time, whatever the count direction.
-        {false, true, 28797.4f, 3},
-        {false, true, 100.0f, 5},
-        {false, false, 28797.4f, 3},
-        {false, true, 28800.0f, 0},
+        // stageSeconds holds the used time in every display mode.
+        {true, true, 28800.0f - 2.6f, 3}, {true, true, 28800.0f - 3.4f, 3}, {true, true, 28800.0f - 2.5f, 2},
+        {true, true, 28800.0f - 0.4f, 0}, {true, true, 28800.0f - 5.5f, 5}, {true, true, 800.0f, 5},
+        {true, false, 28797.4f, 3},       {true, false, 100.0f, 5},         {false, true, 28797.4f, 3},
+        {false, true, 100.0f, 5},         {false, false, 28797.4f, 3},      {false, true, 28800.0f, 0},
     };
     for (const auto& c : cases) {
         StageState state;
         state.showStageTimer = c.display;
         state.countDown = c.countDown;
         state.stageSeconds = c.stageSeconds;
+        state.lastTimeText = QStringLiteral("7:59:59");
         EXPECT_EQ(answerDelaySeconds(state), c.delay) << c.display << c.countDown << " " << c.stageSeconds;
+    }
+}
+
+TEST(AnswerDelay, beforeTheFirstRemainingTimeIsShown_waitsOnlyWithTheDisplayCountingDown)
+{
+    const struct
+    {
+        bool display;
+        bool countDown;
+        int delay;
+    } cases[] = {{true, true, 0}, {true, false, 5}, {false, true, 5}, {false, false, 5}};
+    for (const auto& c : cases) {
+        StageState state;
+        state.showStageTimer = c.display;
+        state.countDown = c.countDown;
+        EXPECT_EQ(answerDelaySeconds(state), c.delay) << c.display << c.countDown;
     }
 }
 

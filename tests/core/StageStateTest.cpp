@@ -13,7 +13,6 @@ TEST(StageState, newStage_hasFixedLimitsAndNothingCommitted)
     EXPECT_EQ(state.maxDigitSeconds, 15);
     EXPECT_TRUE(state.countDown);
     EXPECT_EQ(state.nextDigitIndex, -1);
-    EXPECT_TRUE(state.firstActivation);
     EXPECT_FALSE(state.endedByRule);
     EXPECT_FLOAT_EQ(state.stageSeconds, 0.0f);
     EXPECT_TRUE(state.lastTimeText.isEmpty());

@@ -1,5 +1,6 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "CapturedWarnings.h"
+#include "FreeSheet.h"
 #include "OtherProgramWindow.h"
 #include "PixelProbe.h"
 #include "base/Rounding.h"
@@ -39,7 +40,7 @@ class AnswerGridTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        grid.setDimensions(Rows, Columns);
+        grid.setSheet(sheet);
         for (int column = 1; column <= Columns; ++column)
             grid.setColumnWidthUnits(column, 600);
         grid.resize(50 + Columns * 40 + AnswerGrid::ScrollBarWidth, 36 + Rows * 32);
@@ -97,6 +98,9 @@ protected:
         return image.pixelColor(grid.viewport()->mapTo(&grid, inViewport));
     }
 
+    // Declared before the grid, which shows them until it goes.
+    FreeSheet sheet{Rows, Columns};
+    FreeSheet otherSheet{Rows + 1, Columns};
     AnswerGrid grid;
     std::vector<std::string> events;
     bool cancelEdits = false;
@@ -328,23 +332,24 @@ TEST_F(AnswerGridTest, takeFocus_keepsAnOpenEditOpen)
     EXPECT_EQ(textAt(Rows, Columns), "7");
 }
 
-TEST_F(AnswerGridTest, newDimensions_dropAnOpenEditWithoutCommitting)
+TEST_F(AnswerGridTest, anotherSheet_dropsAnOpenEditWithoutCommitting)
 {
     startAt(Rows, Columns);
     press('7');
     events.clear();
-    grid.setDimensions(Rows + 1, Columns);
+    grid.setSheet(otherSheet);
     EXPECT_FALSE(grid.isEditing());
     EXPECT_EQ(events, std::vector<std::string>{"cell 0,0>1,1"});
     EXPECT_EQ(textAt(Rows, Columns), "");
+    EXPECT_EQ(sheet.sheet().cellText(Rows, Columns), QString()) << "nothing was handed in";
     EXPECT_TRUE(grid.hasFocus());
 }
 
-TEST_F(AnswerGridTest, sameDimensions_keepTheCells)
+TEST_F(AnswerGridTest, sameSheet_keepsTheCells)
 {
     startAt(2, 3, QStringLiteral("5"));
-    grid.answers().rulesSheet().setStamp(2, 3, 100.0f);
-    grid.setDimensions(Rows, Columns);
+    sheet.edit().setStamp(2, 3, 100.0f);
+    grid.setSheet(sheet);
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(textAt(2, 3), "5");
     EXPECT_TRUE(grid.answers().sheet().hasStamp(2, 3));
@@ -439,10 +444,11 @@ TEST_F(AnswerGridTest, columnWidthUnits_readBackAsSetAndRoundOnScreen)
 // window; a closing editor must not leave that window without a focus widget for the next key.
 TEST(AnswerGridFocus, digitsTypedIntoAnInactiveWindow_allLand)
 {
+    FreeSheet sheet(Rows, Columns);
     QWidget window;
     window.resize(400, 200);
     auto* grid = new AnswerGrid(&window);
-    grid->setDimensions(Rows, Columns);
+    grid->setSheet(sheet);
     grid->setGeometry(window.rect());
     window.show();
     window.activateWindow();
@@ -469,8 +475,9 @@ TEST(AnswerGridLayout, columnsHeaderAndScrollBar_fillTheGridWidthExactly)
     } cases[] = {{30, 559}, {36, 477}, {40, 430}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.columns);
+        FreeSheet sheet(50, c.columns);
         AnswerGrid grid;
-        grid.setDimensions(50, c.columns);
+        grid.setSheet(sheet);
         for (int column = 1; column <= c.columns; ++column)
             grid.setColumnWidthUnits(column, c.units);
         const int width = int(roundHalfEven((c.units * c.columns + 750) / 15.0)) + AnswerGrid::ScrollBarWidth;
@@ -493,8 +500,9 @@ TEST(AnswerGridLayout, columnsHeaderAndScrollBar_fillTheGridWidthExactly)
 
 TEST(AnswerGridLayout, fixedLooks)
 {
+    FreeSheet sheet(3, 30);
     AnswerGrid grid;
-    grid.setDimensions(3, 30);
+    grid.setSheet(sheet);
     grid.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(grid.objectName(), QStringLiteral("gCevap"));
@@ -512,13 +520,15 @@ TEST(AnswerGridLayout, fixedLooks)
 
 TEST(AnswerGridModelTest, headers_numberRowsAndColumnsFromOne)
 {
+    FreeSheet sheet(3, 30);
+    FreeSheet noRows(0, 30);
     AnswerGridModel model;
-    model.reset(3, 30);
+    model.setEntry(&sheet);
     EXPECT_EQ(model.headerData(0, Qt::Horizontal).toInt(), 1);
     EXPECT_EQ(model.headerData(29, Qt::Horizontal).toInt(), 30);
     EXPECT_EQ(model.headerData(2, Qt::Vertical).toInt(), 3);
     EXPECT_EQ(model.data(model.index(0, 0), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
-    model.reset(0, 30);
+    model.setEntry(&noRows);
     EXPECT_FALSE(model.headerData(0, Qt::Horizontal).isValid());
 }
 
@@ -542,8 +552,9 @@ std::vector<ChangedRange> changedRanges(const QSignalSpy& spy)
 
 TEST(AnswerGridModelTest, highlightAndBarChanges_signalOnlyTheCellsTheyTouch)
 {
+    FreeSheet sheet(1092, 30);
     AnswerGridModel model;
-    model.reset(1092, 30);
+    model.setEntry(&sheet);
     QSignalSpy spy(&model, &QAbstractItemModel::dataChanged);
     const auto step = [&](const std::function<void()>& change) {
         spy.clear();
@@ -567,8 +578,9 @@ TEST(AnswerGridModelTest, highlightAndBarChanges_signalOnlyTheCellsTheyTouch)
 
 TEST(AnswerGridModelTest, cellsOutsideTheSheet_areRefused)
 {
+    FreeSheet sheet(2, 3);
     AnswerGridModel model;
-    model.reset(2, 3);
+    model.setEntry(&sheet);
     EXPECT_FALSE(model.setFlood(3, 1, BarColor, 50.0)); // the cell after the last digit of the grid
     EXPECT_FALSE(model.setFlood(1, 4, BarColor, 50.0));
     model.setGroupHighlight(1, 3, 5);
@@ -578,46 +590,57 @@ TEST(AnswerGridModelTest, cellsOutsideTheSheet_areRefused)
     EXPECT_FALSE(model.setData(model.index(0, 0), QStringLiteral("1"), Qt::DisplayRole));
 }
 
-TEST(AnswerGridModelTest, setTexts_copiesTheCommonCellsAndKeepsStamps)
+TEST(AnswerGridModelTest, textsTheOwnerChanged_areShownInOneChange)
 {
+    FreeSheet sheet(2, 3);
     AnswerGridModel model;
-    model.reset(2, 3);
-    model.rulesSheet().setStamp(1, 1, 100.0f);
-    AnswerSheet draft;
-    draft.reset(3, 2);
-    draft.setCellText(1, 1, QStringLiteral("1"));
-    draft.setCellText(2, 2, QStringLiteral("9"));
-    model.setTexts(draft);
-    EXPECT_EQ(model.sheet().cellText(1, 1), QStringLiteral("1"));
-    EXPECT_EQ(model.sheet().cellText(2, 2), QStringLiteral("9"));
-    EXPECT_EQ(model.sheet().cellText(2, 3), QString());
-    EXPECT_FLOAT_EQ(model.sheet().stamp(1, 1), 100.0f);
+    model.setEntry(&sheet);
+    QSignalSpy spy(&model, &QAbstractItemModel::dataChanged);
+    sheet.edit().setCellText(1, 1, QStringLiteral("1"));
+    sheet.edit().setCellText(2, 3, QStringLiteral("9"));
+    model.sheetTextsChanged();
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy.at(0).at(0).value<QModelIndex>(), model.index(0, 0));
+    EXPECT_EQ(spy.at(0).at(1).value<QModelIndex>(), model.index(1, 2));
+    EXPECT_EQ(model.data(model.index(1, 2)).toString(), QStringLiteral("9"));
+}
+
+TEST(AnswerGridModelTest, anEdit_isHandedToTheSheetsOwner)
+{
+    FreeSheet sheet(2, 3);
+    AnswerGridModel model;
+    EXPECT_FALSE(model.setData(model.index(0, 0), QStringLiteral("4"))) << "no sheet shown";
+    model.setEntry(&sheet);
+    EXPECT_TRUE(model.setData(model.index(1, 2), QStringLiteral("4")));
+    EXPECT_EQ(sheet.sheet().cellText(2, 3), QStringLiteral("4"));
 }
 
 TEST(AnswerGridModelTest, passesTheModelTester)
 {
     CapturedWarnings warnings;
     {
+        FreeSheet small(3, 4);
+        FreeSheet empty(0, 0);
+        FreeSheet pi(1092, 30);
         AnswerGridModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
-        model.reset(3, 4);
+        model.setEntry(&small);
         model.setCellText(1, 2, QStringLiteral("7"));
         model.setData(model.index(2, 3), QStringLiteral("1"));
         model.setGroupHighlight(2, 1, 4);
         model.setFlood(3, 4, BarColor, 55.0);
-        AnswerSheet texts;
-        texts.reset(3, 4);
-        model.setTexts(texts);
-        model.reset(0, 0);
-        model.reset(1092, 30);
+        model.sheetTextsChanged();
+        model.setEntry(&empty);
+        model.setEntry(&pi);
     }
     EXPECT_TRUE(warnings.isEmpty()) << warnings.text();
 }
 
 TEST(AnswerGridPi, fullSheetBuilds_andTheLastCellsTakeDigits)
 {
+    FreeSheet sheet(1092, 30);
     AnswerGrid grid;
-    grid.setDimensions(1092, 30);
+    grid.setSheet(sheet);
     grid.resize(1185, 680);
     grid.show();
     grid.activateWindow();

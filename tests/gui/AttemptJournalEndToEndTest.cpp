@@ -5,7 +5,6 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "journal/JournalHash.h"
 #include "journal/JournalVerifier.h"
-#include "record/AttemptRecord.h"
 #include "stage/RunningAttempt.h"
 
 #include <QApplication>
@@ -23,7 +22,7 @@ protected:
     void SetUp() override
     {
         RecallStageFixture::SetUp();
-        m_main->setResultsScreenFactory(frmMain::defaultResultsScreenFactory());
+        m_main->setResultsScreenFactory(keepingOutcome(frmMain::defaultResultsScreenFactory()));
     }
 
     // The report is written in the background once the results are shown.
@@ -101,7 +100,8 @@ TEST_F(AttemptJournalEndToEndTest, everyWayAnAttemptEnds_leavesAJournalThatVerif
         if (!results)
             continue;
         EXPECT_EQ(verified.score, results->score());
-        EXPECT_NEAR(verified.usedSeconds, double(AttemptRecord.usedTime().value_or(-1.0f)), 0.01);
+        EXPECT_NEAR(verified.usedSeconds, double((m_outcome ? m_outcome->usedSeconds : std::nullopt).value_or(-1.0f)),
+                    0.01);
         const auto* seal = results->findChild<QLabel*>(QStringLiteral("sealLine"));
         ASSERT_NE(seal, nullptr);
         EXPECT_TRUE(seal->text().endsWith(shortSeal(verified.seal))) << seal->text().toStdString();

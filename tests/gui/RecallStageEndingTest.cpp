@@ -7,7 +7,6 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/ConcentrationPanel.h"
 #include "frmSpecialNumber_Main/TimeDisplay.h"
-#include "record/AttemptRecord.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -87,10 +86,10 @@ TEST_F(RecallStageEndingTest, finish_answeredYes_recordsAndOpensTheResultsOnce)
     clickSkinButton(button("btnFinish"));
     EXPECT_EQ(m_shownMessages, QStringList{FinishPrompt}); // no ending message
     EXPECT_EQ(m_resultsOpened, 1);
-    EXPECT_EQ(AttemptRecord.cevap(1, 1), questionDigit(1, 1));
-    EXPECT_EQ(AttemptRecord.cevap(1, 2), wrongDigit(1, 2));
-    ASSERT_TRUE(AttemptRecord.usedTime().has_value());
-    EXPECT_FLOAT_EQ(*AttemptRecord.usedTime(), 12.5f);
+    EXPECT_EQ(recordedAnswer(1, 1), questionDigit(1, 1));
+    EXPECT_EQ(recordedAnswer(1, 2), wrongDigit(1, 2));
+    ASSERT_TRUE(m_outcome && m_outcome->usedSeconds.has_value());
+    EXPECT_FLOAT_EQ(*m_outcome->usedSeconds, 12.5f);
     flushDeletes();
     EXPECT_TRUE(m_stage.isNull());
     ASSERT_NE(resultsScreen(), nullptr);
@@ -116,7 +115,7 @@ TEST_F(RecallStageEndingTest, maximumStageTime_finishesOnceWithOrWithoutTheDispl
         EXPECT_EQ(timeDisplay().shownText(), displayOn ? QStringLiteral("0:00:00") : QString());
         m_stage->stageTick();
         EXPECT_EQ(m_resultsOpened, 1);
-        EXPECT_EQ(AttemptRecord.usedTime().value_or(-1.0f), 28800.0f);
+        EXPECT_EQ((m_outcome ? m_outcome->usedSeconds : std::nullopt).value_or(-1.0f), 28800.0f);
         flushDeletes();
         ASSERT_TRUE(m_stage.isNull());
         resultsScreen()->close();

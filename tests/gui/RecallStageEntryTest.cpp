@@ -5,7 +5,6 @@
 #include "buttons/SkinButton.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
-#include "record/AttemptRecord.h"
 
 #include <QImage>
 #include <QTest>
@@ -128,8 +127,8 @@ TEST_F(RecallStageEntryTest, lockedDigit_endsTheStageOnceOnlyWhenWrong)
         EXPECT_EQ(m_shownMessages, wrong ? QStringList{WrongLockedDigit} : QStringList{});
         if (wrong) {
             // The answers are recorded before the results open.
-            EXPECT_EQ(AttemptRecord.cevap(1, 1), wrongDigit(1, 1));
-            EXPECT_EQ(AttemptRecord.cevap(1, 2), questionDigit(1, 2));
+            EXPECT_EQ(recordedAnswer(1, 1), wrongDigit(1, 1));
+            EXPECT_EQ(recordedAnswer(1, 2), questionDigit(1, 2));
             m_stage->digitTick();
             m_stage->stageTick();
             EXPECT_EQ(m_resultsOpened, 1);

@@ -4,12 +4,13 @@
 #include "boxes/ScriptedDialog.h"
 #include "boxes/modMsgBox.h"
 #include "buttons/SkinButton.h"
+#include "digits/SpecialNumbers.h"
 #include "files/ProgramDirectory.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/ConcentrationPanel.h"
 #include "frmSpecialNumber_Main/TimeDisplay.h"
-#include "record/AttemptRecord.h"
+#include "settings/StageSettings.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -34,13 +35,12 @@ void RecallStageFixture::SetUp()
 
     m_main = std::make_unique<frmMain>(m_clock);
     m_main->setScreenGeometryProvider([] { return QRect(0, 0, 1280, 1024); }, [] { return QRect(0, 0, 1280, 984); });
-    m_main->setResultsScreenFactory([this](frmMain& main, const AttemptEvidence&) -> QWidget* {
-        ++m_resultsOpened;
+    m_main->setResultsScreenFactory(keepingOutcome([](frmMain& main, const AttemptOutcome&) -> QWidget* {
         auto* results = new QWidget(&main, Qt::Window | Qt::FramelessWindowHint);
         results->setObjectName(QStringLiteral("frmSpecialNumber_Fin"));
         results->setAttribute(Qt::WA_DeleteOnClose);
         return results;
-    });
+    }));
     ASSERT_TRUE(m_main->load());
     m_main->show();
     m_main->activateWindow();
@@ -76,7 +76,7 @@ void RecallStageFixture::start()
     ASSERT_NE(m_stage, nullptr);
     // A child window counts as active while its owner is, before its own activation has arrived.
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_stage->isActiveWindow(); }));
-    ASSERT_FALSE(m_stage->state().firstActivation);
+    ASSERT_FALSE(m_stage->awaitsFirstActivation());
 }
 
 float RecallStageFixture::enterRecall()
@@ -105,6 +105,22 @@ void RecallStageFixture::typeAt(int row, int column, const QString& keys)
     type(keys);
 }
 
+frmMain::ResultsScreenFactory RecallStageFixture::keepingOutcome(frmMain::ResultsScreenFactory open)
+{
+    return [this, open = std::move(open)](frmMain& main, const AttemptOutcome& outcome) {
+        ++m_resultsOpened;
+        m_outcome = outcome;
+        return open(main, outcome);
+    };
+}
+
+QString RecallStageFixture::recordedAnswer(int row, int column) const
+{
+    if (!m_outcome)
+        return QStringLiteral("(no outcome)");
+    return m_outcome->answers[std::size_t((row - 1) * m_outcome->digitsPerRow + column - 1)];
+}
+
 QString RecallStageFixture::cellText(int row, int column) const
 {
     return grid().answers().sheet().cellText(row, column);
@@ -112,7 +128,11 @@ QString RecallStageFixture::cellText(int row, int column) const
 
 QString RecallStageFixture::questionDigit(int row, int column) const
 {
-    return AttemptRecord.questions().cellText(row, column);
+    // From the chosen number and row length, so that it is known after the stage has closed as well.
+    const StageSettings settings = readStageSettings(m_main->settings().SettingsDocument());
+    const QString& digits =
+        digitsForResourceKey(resourceKeyForPosition(m_main->settings().list(SettingsListId::Type).position()));
+    return digits.mid((row - 1) * settings.digitsPerRow + column - 1, 1);
 }
 
 QString RecallStageFixture::wrongDigit(int row, int column) const

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 class AnswerGrid;
 class ConcentrationPanel;
@@ -61,12 +62,17 @@ protected:
     SkinButton& button(const char* name) const;
     QTimer& clock(const char* name) const;
     QWidget* resultsScreen() const;
+    // A results factory that counts the results opened and keeps the outcome they were given.
+    frmMain::ResultsScreenFactory keepingOutcome(frmMain::ResultsScreenFactory open);
+    // The answer the outcome handed to the results holds for a cell.
+    QString recordedAnswer(int row, int column) const;
 
     QTemporaryDir m_directory;
     FakeClock m_clock{StartTime};
     std::unique_ptr<frmMain> m_main;
     QPointer<frmSpecialNumber_Main> m_stage;
     int m_resultsOpened = 0;
+    std::optional<AttemptOutcome> m_outcome;
     QStringList m_shownMessages;
     QStringList m_unexpectedDialogs;
 

@@ -8,7 +8,7 @@
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/ConcentrationPanel.h"
 #include "frmSpecialNumber_Main/TimeDisplay.h"
-#include "record/AttemptRecord.h"
+#include "record/AttemptRecordDocument.h"
 #include "skin/ShadowedText.h"
 #include "skin/Skin.h"
 #include "skin/SkinPieces.h"
@@ -44,9 +44,10 @@ TEST_F(RecallStageTest, start_buildsTheGridFromTheSelectedDigitsAndSettings)
     EXPECT_EQ(grid().dataRowCount(), rows);
     EXPECT_EQ(grid().answers().headerData(39, Qt::Horizontal).toInt(), 40);
     EXPECT_EQ(grid().answers().headerData(rows - 1, Qt::Vertical).toInt(), rows);
-    EXPECT_EQ(AttemptRecord.rowCount(), rows);
-    EXPECT_EQ(AttemptRecord.questions().cellText(1, 1), SelectedDigits.left(1));
-    EXPECT_EQ(AttemptRecord.questions().cellText(2, 1), SelectedDigits.mid(40, 1));
+    const AttemptRecordDocument& record = m_stage->attempt().AttemptRecord();
+    EXPECT_EQ(record.rowCount(), rows);
+    EXPECT_EQ(record.questions().cellText(1, 1), SelectedDigits.left(1));
+    EXPECT_EQ(record.questions().cellText(2, 1), SelectedDigits.mid(40, 1));
     EXPECT_EQ(std::make_pair(grid().currentRow(), grid().currentColumn()), std::make_pair(1, 1));
     EXPECT_EQ(m_stage->geometry(), QRect(m_main->x(), m_main->y() + 25, m_main->width(), m_main->height() - 25));
 }

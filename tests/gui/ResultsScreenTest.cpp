@@ -8,12 +8,13 @@
 #include "frmSpecialNumber_Fin/ResultsGrid.h"
 #include "frmSpecialNumber_Fin/ResultsModel.h"
 #include "frmSpecialNumber_Fin/ScoreGridModel.h"
-#include "record/AttemptRecord.h"
+#include "journal/SheetTexts.h"
 #include "results/ScoreTable.h"
 #include "results/Scoring.h"
 #include "skin/Fonts.h"
 #include "skin/Skin.h"
 #include "stage/AnswerSheet.h"
+#include "stage/AttemptOutcome.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -26,6 +27,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <random>
 
@@ -65,10 +67,8 @@ class ResultsScreenTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        AttemptRecord.setLocale(QLocale::c());
         m_owner = std::make_unique<QWidget>();
         m_owner->resize(1280, 800);
-        setDigitsPerRow(30);
     }
     void TearDown() override
     {
@@ -76,33 +76,39 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void setDigitsPerRow(int digitsPerRow)
+    // The outcome of an attempt on the whole rows of `length` digits with `answer` in every cell, as the
+    // attempt hands it over; without times when `usedSeconds` is none.
+    void makeAttempt(int length, int digitsPerRow, const AnswerRule& answer, std::optional<float> usedSeconds = 754.37f)
     {
-        m_settings.reset();
-        pugi::xml_node numbers = m_settings.append_child("Ayarlar").append_child("SpecialNumbers");
-        numbers.append_attribute("set02").set_value(digitsPerRow);
+        const QString digits = digitsOfLength(length);
+        m_outcome = AttemptOutcome{};
+        m_outcome.caption = QStringLiteral("pi");
+        m_outcome.rows = length / digitsPerRow;
+        m_outcome.digitsPerRow = digitsPerRow;
+        for (int index = 1; index <= m_outcome.rows * digitsPerRow; ++index) {
+            m_outcome.questions.push_back(digits.mid(index - 1, 1));
+            m_outcome.answers.push_back(answer(index, m_outcome.questions.back()));
+        }
+        if (usedSeconds) {
+            m_outcome.usedSeconds = usedSeconds;
+            m_outcome.maxSeconds = 28800.0f;
+        }
+        m_outcome.score = scoring().score();
     }
 
-    // Builds the attempt record as the recall stage does, types `answer` into every cell and records
-    // the attempt `usedSeconds` after the stage started.
-    void makeAttempt(int length, int digitsPerRow, const AnswerRule& answer, float usedSeconds = 754.37f)
+    Scoring scoring() const
     {
-        SelectedDigits = digitsOfLength(length);
-        SelectedTypeCaption = QStringLiteral("pi");
-        setDigitsPerRow(digitsPerRow);
-        BuildAttemptRecord(SelectedDigits, digitsPerRow);
-        AnswerSheet sheet;
-        sheet.reset(AttemptRecord.rowCount(), AttemptRecord.columnCount());
-        for (int row = 1; row <= sheet.rowCount(); ++row)
-            for (int column = 1; column <= sheet.columnCount(); ++column)
-                sheet.setCellText(row, column, answer(sheet.digitIndex(row, column), AttemptRecord.soru(row, column)));
-        const float start = 1000.0f;
-        RecordAnswers(start, 28800, FakeClock(start + usedSeconds), sheet);
+        return Scoring(SheetTexts(m_outcome.questions, m_outcome.rows, m_outcome.digitsPerRow),
+                       SheetTexts(m_outcome.answers, m_outcome.rows, m_outcome.digitsPerRow));
+    }
+    QString question(int row, int column) const
+    {
+        return m_outcome.questions[std::size_t((row - 1) * m_outcome.digitsPerRow + column - 1)];
     }
 
     frmSpecialNumber_Fin& open(QSize client = QSize(1280, 775))
     {
-        m_screen = new frmSpecialNumber_Fin(m_owner.get(), m_settings, AttemptEvidence{}, [this] { ++m_returns; });
+        m_screen = new frmSpecialNumber_Fin(m_owner.get(), m_outcome, [this] { ++m_returns; });
         m_screen->resize(client);
         m_screen->show();
         return *m_screen;
@@ -131,7 +137,7 @@ protected:
     }
 
     std::unique_ptr<QWidget> m_owner;
-    pugi::xml_document m_settings;
+    AttemptOutcome m_outcome;
     QPointer<frmSpecialNumber_Fin> m_screen;
     int m_returns = 0;
 };
@@ -211,24 +217,12 @@ TEST_F(ResultsScreenTest, scoreTable_fontsColoursAlignmentsAndSizes)
 
 TEST_F(ResultsScreenTest, recordWithoutTimes_leavesClockCellsBlank)
 {
-    SelectedDigits = digitsOfLength(300);
-    BuildAttemptRecord(SelectedDigits, 30);
+    makeAttempt(
+        300, 30, [](int, const QString&) { return QString(); }, std::nullopt);
     open();
     EXPECT_EQ(scoreText(0, 2), QString());
     EXPECT_EQ(scoreText(1, 2), QString());
     EXPECT_EQ(scoreText(1, 0), QStringLiteral("0"));
-}
-
-TEST_F(ResultsScreenTest, usedTime_isReadWithTheRecordsLocale)
-{
-    AttemptRecord.setLocale(QLocale(QLocale::German, QLocale::Germany));
-    SelectedDigits = digitsOfLength(300);
-    BuildAttemptRecord(SelectedDigits, 30);
-    AttemptRecord.specialNumbersElement().append_attribute("used_time").set_value("754,37");
-    AttemptRecord.specialNumbersElement().append_attribute("max_time").set_value("28800");
-    open();
-    EXPECT_EQ(scoreText(1, 2), QStringLiteral("0:12:34"));
-    EXPECT_EQ(scoreText(0, 2), QStringLiteral("8:00:00"));
 }
 
 TEST_F(ResultsScreenTest, cells_correctGreenWithQuestion_wrongRedWithQuestionOverAnswer)
@@ -240,13 +234,13 @@ TEST_F(ResultsScreenTest, cells_correctGreenWithQuestion_wrongRedWithQuestionOve
         return index == 7 ? QString() : question;
     });
     open();
-    const QString q5 = AttemptRecord.soru(1, 5);
+    const QString q5 = question(1, 5);
     EXPECT_EQ(cellText(1, 5), q5 + QStringLiteral("\r\n") + otherDigit(q5));
     EXPECT_EQ(cellColour(1, 5), Red);
-    EXPECT_EQ(cellText(1, 7), AttemptRecord.soru(1, 7) + QStringLiteral("\r\n"));
+    EXPECT_EQ(cellText(1, 7), question(1, 7) + QStringLiteral("\r\n"));
     EXPECT_EQ(cellColour(1, 7), Red);
     for (const auto& [row, column] : {std::pair{1, 1}, {1, 4}, {1, 6}, {10, 30}}) {
-        EXPECT_EQ(cellText(row, column), AttemptRecord.soru(row, column));
+        EXPECT_EQ(cellText(row, column), question(row, column));
         EXPECT_EQ(cellColour(row, column), Green);
     }
     EXPECT_EQ(m_screen->score(), 4);
@@ -405,17 +399,6 @@ TEST_F(ResultsScreenTest, releaseWithoutHotButton_doesNotReturn)
     EXPECT_TRUE(m_screen->isVisible());
 }
 
-TEST_F(ResultsScreenTest, settingsDisagreeingWithRecord_showsRecordAsItIs)
-{
-    makeAttempt(300, 30, allCorrect);
-    setDigitsPerRow(36);
-    frmSpecialNumber_Fin& screen = open();
-    EXPECT_EQ(screen.digitsPerRow(), 30);
-    EXPECT_EQ(questions().model()->columnCount(), 30);
-    EXPECT_EQ(questions().model()->rowCount(), 10);
-    EXPECT_EQ(screen.resultsLayout().columnUnits, 559);
-}
-
 TEST_F(ResultsScreenTest, painted_cellColoursTwoLineTextAndRedScore)
 {
     makeAttempt(300, 30, [](int index, const QString& question) {
@@ -484,7 +467,7 @@ TEST_F(ResultsScreenTest, models_passModelTester)
     makeAttempt(300, 30, [](int index, const QString& question) { return index % 4 ? question : QString(); });
     CapturedWarnings warnings;
     {
-        const Scoring scoring(AttemptRecord.questions(), AttemptRecord.answers());
+        const Scoring scoring = this->scoring();
         ResultsModel results(scoring);
         QAbstractItemModelTester resultsTester(&results, QAbstractItemModelTester::FailureReportingMode::Warning);
         // The screen blanks the times the record cannot give once the model exists.

@@ -6,7 +6,7 @@
 #include "files/ProgramDirectory.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
-#include "record/AttemptRecord.h"
+#include "record/AttemptRecordDocument.h"
 #include "skin/Fonts.h"
 #include "stage/AnswerSheet.h"
 #include "stage/RunningAttempt.h"
@@ -36,26 +36,26 @@ constexpr int Rows = 4;
 constexpr int Columns = 6;
 constexpr int DraftNumber = 4711;
 constexpr float RecallStart = 1000.0f;
+constexpr float Countdown = 60.0f;
 
-// A shown stage window with a 4 x 6 answer grid, one minute into the recall unless a test says otherwise.
-// Every ended edit saves a draft, as the stage does.
+// A shown stage window with a 4 x 6 answer grid wired to the attempt as the recall stage wires it: the
+// attempt decides whether a cell opens and rules on every ended edit, which saves a draft.
 class StageDraftsTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_directory.isValid());
-        state.firstActivation = false;
-        state.stageStartTime = RecallStart;
-        clock.set(RecallStart + 60.0f);
+        clock.set(RecallStart - Countdown);
 
         m_stage = std::make_unique<QWidget>();
         m_stage->resize(600, 300);
         grid = new AnswerGrid(m_stage.get());
-        grid->setDimensions(Rows, Columns);
+        grid->setSheet(*attempt);
         grid->setGeometry(10, 10, 580, 250);
         AnswerGridHooks hooks;
-        hooks.afterEdit = [this](int, int) { drafts->saveDraft(); };
+        hooks.beforeEdit = [this](int row, int column, bool& cancel) { cancel = !attempt->mayOpen(row, column); };
+        hooks.afterEdit = [this](int row, int column) { attempt->editEnded(row, column); };
         grid->setHooks(hooks);
         drafts = new StageDrafts(m_stage.get(), *grid, *attempt, [this] { ++groupRedraws; });
         m_stage->show();
@@ -72,17 +72,32 @@ protected:
         setProgramDirectory(QString());
     }
 
-    void startRecall() { attempt->startRecall(); }
+    // The countdown runs from RecallStart - Countdown to RecallStart; the clock then stands a minute into the recall.
+    void startRecall()
+    {
+        clock.set(RecallStart - Countdown);
+        attempt->startCountdown();
+        clock.set(RecallStart);
+        ASSERT_TRUE(attempt->concentrationTick().finished);
+        clock.set(RecallStart + 60.0f);
+    }
+
+    // A digit typed into (row, column) of the grid: its editor opens, commits and closes at once.
+    void typeAt(int row, int column, char digit)
+    {
+        grid->setCurrentCell(row, column);
+        press(digit);
+    }
 
     // The draft file's name is fixed when the attempt starts, so the program directory is set first.
     std::unique_ptr<RunningAttempt> makeAttempt()
     {
         setProgramDirectory(m_directory.path());
-        AttemptRecord.setLocale(QLocale::c());
         StageSettings settings;
         settings.digitsPerRow = Columns;
+        settings.concentrationSeconds = int(Countdown);
         return std::make_unique<RunningAttempt>(settings, DigitSource{0, QString(), syntheticDigits(Rows * Columns)},
-                                                DraftNumber, AttemptRecord, clock);
+                                                DraftNumber, clock);
     }
 
     QString draftPath() const { return QDir(m_directory.path()).filePath(QStringLiteral("draft_record_4711.xml")); }
@@ -129,12 +144,12 @@ protected:
     {
         AttemptRecordDocument saved;
         saved.setLocale(QLocale::c());
-        saved.build(syntheticDigits(rows * Columns), Columns);
+        saved.BuildAttemptRecord(syntheticDigits(rows * Columns), Columns);
         AnswerSheet sheet;
         sheet.reset(rows, Columns);
         for (int j = 1; j <= Columns; ++j)
             sheet.setCellText(1, j, QStringLiteral("9"));
-        saved.recordAnswers(0.0f, 28800, FakeClock(usedSeconds), sheet);
+        saved.RecordAnswers(0.0f, 28800, FakeClock(usedSeconds), sheet);
         return saved.serialize();
     }
 
@@ -161,7 +176,7 @@ protected:
     QTemporaryDir m_directory;
     FakeClock clock;
     std::unique_ptr<RunningAttempt> attempt = makeAttempt();
-    StageState& state = attempt->state();
+    const StageState& state = attempt->state();
     std::unique_ptr<QWidget> m_stage;
     AnswerGrid* grid = nullptr;
     StageDrafts* drafts = nullptr;
@@ -209,13 +224,13 @@ TEST_F(StageDraftsTest, everyCommittedEdit_rewritesTheDraftWithTheGridAfterIt)
 TEST_F(StageDraftsTest, draftSavedWhileTheDisplayCountsDown_holdsTheUsedTime)
 {
     startRecall();
-    state.countDown = true;
-    state.showStageTimer = true;
+    ASSERT_TRUE(state.countDown);
+    ASSERT_TRUE(state.showStageTimer);
     clock.set(RecallStart + 90.0f);
-    stageTick(state, clock.secondsSinceMidnight(), false);
-    ASSERT_FLOAT_EQ(state.stageSeconds, 28710.0f);
+    EXPECT_EQ(attempt->stageTick().displayText, QStringLiteral("7:58:30"));
+    EXPECT_FLOAT_EQ(state.stageSeconds, 90.0f);
 
-    drafts->saveDraft();
+    typeAt(1, 1, '5');
     EXPECT_STREQ(specialNumbers(*writtenDraft()).attribute("used_time").value(), "90");
     EXPECT_FLOAT_EQ(state.stageSeconds, 90.0f);
 }
@@ -273,8 +288,9 @@ TEST_F(StageDraftsTest, accessCodePrompt_opensOnlyForCtrlF12AndLoadsOnlyForTheEx
 TEST_F(StageDraftsTest, restoredUsedTime_movesTheStageClockBack)
 {
     startRecall();
-    grid->answers().setCellText(3, 2, QStringLiteral("5"));
-    grid->answers().rulesSheet().setStamp(3, 2, RecallStart + 30.0f);
+    clock.set(RecallStart + 30.0f);
+    typeAt(3, 2, '5');
+    clock.set(RecallStart + 60.0f);
     writeRestoreFile(restoreFile(Rows, 600.0f));
 
     drafts->loadDraft();
@@ -285,15 +301,13 @@ TEST_F(StageDraftsTest, restoredUsedTime_movesTheStageClockBack)
     EXPECT_EQ(gridText(3, 2), QString());
     EXPECT_FLOAT_EQ(grid->answers().sheet().stamp(3, 2), RecallStart + 30.0f);
     EXPECT_EQ(groupRedraws, 1);
-    EXPECT_EQ(AttemptRecord.usedTime(), 600.0f);
+    EXPECT_EQ(attempt->AttemptRecord().usedTime(), 600.0f);
 
-    state.countDown = false;
-    EXPECT_EQ(stageTick(state, clock.secondsSinceMidnight(), false).displayText, QStringLiteral("0:11:00"));
-    state.countDown = true;
-    state.lastTimeText.clear();
-    EXPECT_EQ(stageTick(state, clock.secondsSinceMidnight(), false).displayText, QStringLiteral("7:49:00"));
+    EXPECT_EQ(attempt->stageTick().displayText, QStringLiteral("7:49:00"));
+    attempt->toggleCountDown();
+    EXPECT_EQ(attempt->stageTick().displayText, QStringLiteral("0:11:00"));
 
-    drafts->saveDraft();
+    typeAt(4, 1, '8');
     EXPECT_STREQ(specialNumbers(*writtenDraft()).attribute("used_time").value(), "660");
 }
 
@@ -310,8 +324,8 @@ TEST_F(StageDraftsTest, restoreWithoutUsedTime_leavesTheStageClock)
 
 TEST_F(StageDraftsTest, restoreDuringTheCountdown_keepsTheCountdownAndCarriesTheUsedTimeIntoTheRecall)
 {
-    state.concentrationSeconds = 60;
-    startConcentration(state, RecallStart);
+    clock.set(RecallStart);
+    attempt->startCountdown();
     writeRestoreFile(restoreFile(Rows, 600.0f));
 
     clock.set(RecallStart + 10.0f);
@@ -320,27 +334,28 @@ TEST_F(StageDraftsTest, restoreDuringTheCountdown_keepsTheCountdownAndCarriesThe
     EXPECT_FLOAT_EQ(state.stageStartTime, RecallStart);
     EXPECT_FLOAT_EQ(attempt->pendingRestoredSeconds(), 600.0f);
     // A digit typed under the countdown panel saves the restored time, not the countdown's.
-    drafts->saveDraft();
+    typeAt(2, 1, '3');
     EXPECT_STREQ(specialNumbers(*writtenDraft()).attribute("used_time").value(), "600");
 
-    const ConcentrationFrame halfway = concentrationTick(state, RecallStart + 30.0f);
+    clock.set(RecallStart + 30.0f);
+    const ConcentrationFrame halfway = attempt->concentrationTick();
     EXPECT_FALSE(halfway.finished);
     EXPECT_EQ(halfway.text, QStringLiteral("30"));
-    ASSERT_TRUE(concentrationTick(state, RecallStart + 60.0f).finished);
-    attempt->startRecall();
+    clock.set(RecallStart + 60.0f);
+    ASSERT_TRUE(attempt->concentrationTick().finished);
     EXPECT_FLOAT_EQ(attempt->pendingRestoredSeconds(), 0.0f);
 
-    state.countDown = false;
-    EXPECT_EQ(stageTick(state, RecallStart + 120.0f, false).displayText, QStringLiteral("0:11:00"));
+    attempt->toggleCountDown();
+    clock.set(RecallStart + 120.0f);
+    EXPECT_EQ(attempt->stageTick().displayText, QStringLiteral("0:11:00"));
 }
 
 TEST_F(StageDraftsTest, unusableRestoreFile_changesNothingAndSaysWhy)
 {
     startRecall();
-    grid->answers().setCellText(2, 2, QStringLiteral("1"));
-    drafts->saveDraft();
+    typeAt(2, 2, '1');
     drafts->waitForPendingWrite();
-    const QByteArray recordBefore = AttemptRecord.serialize();
+    const QByteArray recordBefore = attempt->AttemptRecord().serialize();
     QByteArray wrongRoot = restoreFile();
     wrongRoot.replace("Korvalin", "Record");
     const QByteArray valid = restoreFile();
@@ -362,7 +377,7 @@ TEST_F(StageDraftsTest, unusableRestoreFile_changesNothingAndSaysWhy)
         if (c.bytes)
             writeRestoreFile(*c.bytes);
         drafts->loadDraft();
-        EXPECT_EQ(AttemptRecord.serialize(), recordBefore);
+        EXPECT_EQ(attempt->AttemptRecord().serialize(), recordBefore);
         EXPECT_EQ(gridText(2, 2), QStringLiteral("1"));
         EXPECT_EQ(gridText(1, 1), QString());
         EXPECT_FLOAT_EQ(state.stageStartTime, RecallStart);
@@ -386,8 +401,7 @@ TEST_F(StageDraftsTest, failedSave_showsANoticeUntilASaveSucceeds)
     ASSERT_TRUE(QDir().mkpath(QDir(blocker).filePath(QStringLiteral("inside"))));
 
     ASSERT_FALSE(notice()->isVisible());
-    grid->answers().setCellText(1, 1, QStringLiteral("3"));
-    drafts->saveDraft();
+    typeAt(1, 1, '3');
     drafts->waitForPendingWrite();
     ASSERT_TRUE(notice()->isVisible());
     EXPECT_TRUE(drafts->noticeText().contains(QLatin1String("could not be saved")));
@@ -399,8 +413,7 @@ TEST_F(StageDraftsTest, failedSave_showsANoticeUntilASaveSucceeds)
     EXPECT_FLOAT_EQ(state.stageSeconds, 60.0f);
 
     ASSERT_TRUE(QDir(blocker).removeRecursively());
-    grid->answers().setCellText(1, 2, QStringLiteral("4"));
-    drafts->saveDraft();
+    typeAt(1, 2, '4');
     expectDraftHoldsGrid(*writtenDraft());
     EXPECT_FALSE(notice()->isVisible());
     EXPECT_TRUE(drafts->noticeText().isEmpty());
@@ -412,16 +425,14 @@ TEST_F(StageDraftsTest, failedJournalEntry_showsANoticeAndIsWrittenWithTheNextOn
     const QString journal = attempt->journalPath();
     ASSERT_TRUE(QDir().mkpath(journal));
     startRecall();
-    grid->answers().setCellText(1, 1, QStringLiteral("3"));
-    attempt->editEnded(grid->answers().rulesSheet(), 1, 1);
+    typeAt(1, 1, '3');
     drafts->waitForPendingWrite();
     EXPECT_TRUE(drafts->noticeText().contains(QLatin1String("journal could not be written")))
         << drafts->noticeText().toStdString();
     EXPECT_FALSE(drafts->noticeText().contains(QLatin1String("draft could not be saved")));
 
     ASSERT_TRUE(QDir(journal).removeRecursively());
-    grid->answers().setCellText(1, 2, QStringLiteral("4"));
-    attempt->editEnded(grid->answers().rulesSheet(), 1, 2);
+    typeAt(1, 2, '4');
     drafts->waitForPendingWrite();
     EXPECT_TRUE(drafts->noticeText().isEmpty());
     QFile file(journal);
@@ -431,18 +442,17 @@ TEST_F(StageDraftsTest, failedJournalEntry_showsANoticeAndIsWrittenWithTheNextOn
     EXPECT_EQ(file.readAll().count('\n'), 4);
 }
 
-TEST_F(StageDraftsTest, stageEnding_leavesTheNewestDraftOnDiskAndLaterSavesWriteAtOnce)
+TEST_F(StageDraftsTest, stageEnding_leavesTheNewestDraftOnDiskAndTakesNoMoreEntries)
 {
     startRecall();
-    grid->answers().setCellText(1, 1, QStringLiteral("2"));
-    drafts->saveDraft();
+    typeAt(1, 1, '2');
     drafts->stageEnding();
     expectDraftHoldsGrid(*draftOnDisk());
     EXPECT_TRUE(attempt->isDraftWriteIdle());
 
-    // An edit ended while the stage closes is still saved, and the record is free for the stage at once.
-    grid->answers().setCellText(1, 2, QStringLiteral("6"));
-    drafts->saveDraft();
+    // A key that reaches the grid while the stage closes changes neither the sheet nor the draft.
+    typeAt(1, 2, '6');
+    EXPECT_EQ(gridText(1, 2), QString());
     EXPECT_TRUE(attempt->isDraftWriteIdle());
     expectDraftHoldsGrid(*draftOnDisk());
 }

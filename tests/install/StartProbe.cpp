@@ -81,7 +81,7 @@ int main(int argc, char* argv[])
     auto* stage = window.findChild<frmSpecialNumber_Main*>(QStringLiteral("frmSpecialNumber_Main"));
     say(stage ? QStringLiteral("stage: opened") : QStringLiteral("stage: not opened"));
     if (stage) {
-        if (!QTest::qWaitFor([stage] { return stage->isActiveWindow() && !stage->state().firstActivation; }))
+        if (!QTest::qWaitFor([stage] { return stage->isActiveWindow() && !stage->awaitsFirstActivation(); }))
             return 3;
         clock.advance(float(stage->state().concentrationSeconds));
         stage->concentrationTick();
