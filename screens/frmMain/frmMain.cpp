@@ -299,7 +299,7 @@ bool frmMain::draftsCanBeSavedOrUserAccepts()
     const FolderAccess access = checkFolderWritable(programDirectory());
     if (access.writable)
         return true;
-    CurrentMsgBox = MsgBoxRequest{};
+    MsgBoxRequest CurrentMsgBox;
     CurrentMsgBox.HookWindow = this;
     CurrentMsgBox.OwnerWindow = this;
     CurrentMsgBox.Style = 4 | 48; // Yes and No, warning

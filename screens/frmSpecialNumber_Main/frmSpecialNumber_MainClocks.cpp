@@ -2,7 +2,6 @@
 // Each tick is a plain call; a tick of a clock that is switched off does nothing.
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 
-#include "boxes/modMsgBox.h"
 #include "buttons/SkinButton.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
@@ -57,7 +56,7 @@ void frmSpecialNumber_Main::stageTick()
 {
     if (m_state.ended || !m_trmSure->isActive())
         return;
-    const StageFrame frame = ::stageTick(m_state, now(), !MsgBoxWindow.isNull());
+    const StageFrame frame = ::stageTick(m_state, now(), CurrentMsgBox.MsgBoxWindow() != nullptr);
     if (frame.stopClock)
         m_trmSure->stop();
     if (frame.displayText)
