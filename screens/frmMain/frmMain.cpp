@@ -27,8 +27,6 @@
 #include <QScreen>
 #include <QTimer>
 
-bool CompetitionMode = false;
-
 namespace {
 const QColor LabelColour(192, 0, 0);
 const QString WebAddress = QStringLiteral("www.korvalin.org");
@@ -197,7 +195,6 @@ bool frmMain::load()
         break;
     }
     m_strip->paintRestingImage();
-    CompetitionMode = false;
     PlaceSettingsPanel();
     return true;
 }
@@ -233,13 +230,19 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+bool frmMain::CompetitionMode() const
+{
+    return workingScreen() != nullptr;
+}
+
 void frmMain::temelYarismaEkraniCiz()
 {
+    const bool competition = CompetitionMode();
     m_surface.resize(size(), SkinPieces::InnerColour);
-    m_surface.paintPersistent([this](QPainter& painter) {
+    m_surface.paintPersistent([this, competition](QPainter& painter) {
         painter.fillRect(QRect(QPoint(0, 0), size()), SkinPieces::InnerColour);
-        paintSettingsLook(painter, size(), CompetitionMode);
-        if (!CompetitionMode)
+        paintSettingsLook(painter, size(), competition);
+        if (!competition)
             DrawControlFrame(painter, m_panel->geometry());
     });
     placeUrlLabels();
@@ -316,7 +319,6 @@ void frmMain::startClicked()
 {
     if (!draftsCanBeSavedOrUserAccepts())
         return;
-    CompetitionMode = true;
     reportWriteFailure(m_settings.StoreSettings());
     QWidget* screen = workingScreen();
     if (!screen) {
@@ -360,7 +362,6 @@ void frmMain::showChildScreen(QWidget* screen)
 void frmMain::returnFromCompetition()
 {
     m_workingScreen = nullptr;
-    CompetitionMode = false;
     temelYarismaEkraniCiz();
     activateWindow();
     m_startButton->setFocus();

@@ -18,10 +18,6 @@ class QLabel;
 class QPushButton;
 class frmZFon;
 
-// True while the recall stage or the results screen lies over the settings window; selects the
-// competition look of the settings window's frame.
-extern bool CompetitionMode;
-
 // The settings window: the program's start window and the owner of every other window.
 class frmMain final : public QWidget
 {
@@ -39,6 +35,8 @@ public:
     // must end without doing anything else.
     bool load();
 
+    // True while a stage or results window is the working screen; selects the competition look of the frame.
+    bool CompetitionMode() const;
     // Repaints the whole frame in the look CompetitionMode selects.
     void temelYarismaEkraniCiz();
 

@@ -30,7 +30,7 @@ protected:
     {
         flushDeletes();
         EXPECT_TRUE(m_stage.isNull());
-        EXPECT_FALSE(CompetitionMode);
+        EXPECT_FALSE(m_main->CompetitionMode());
         EXPECT_EQ(m_main->workingScreen(), nullptr);
         EXPECT_EQ(m_resultsOpened, 0);
     }
@@ -39,7 +39,7 @@ protected:
 TEST_F(RecallStageEndingTest, cancelDuringTheCountdown_answeredYes_returnsToSettings)
 {
     start();
-    ASSERT_TRUE(CompetitionMode);
+    ASSERT_TRUE(m_main->CompetitionMode());
     // No time has been used, so the box waits for an answer however long it counts.
     int ticksToAnswer = -1;
     whileNextDialogOpen([&](QDialog& box) { ticksToAnswer = ticksToAnswerByItself(box, 30); }, MsgBoxYes);
@@ -88,7 +88,7 @@ TEST_F(RecallStageEndingTest, back_answeredNo_keepsTheStageAndItsClocks)
     EXPECT_FALSE(m_stage->hasEnded());
     EXPECT_TRUE(clock("trmSure").isActive());
     EXPECT_TRUE(clock("trmEdit").isActive());
-    EXPECT_TRUE(CompetitionMode);
+    EXPECT_TRUE(m_main->CompetitionMode());
 }
 
 TEST_F(RecallStageEndingTest, finish_answeredYes_recordsAndOpensTheResultsOnce)
@@ -109,7 +109,7 @@ TEST_F(RecallStageEndingTest, finish_answeredYes_recordsAndOpensTheResultsOnce)
     EXPECT_TRUE(m_stage.isNull());
     ASSERT_NE(resultsScreen(), nullptr);
     EXPECT_TRUE(resultsScreen()->isVisible());
-    EXPECT_TRUE(CompetitionMode);
+    EXPECT_TRUE(m_main->CompetitionMode());
     EXPECT_EQ(m_main->workingScreen(), resultsScreen());
 }
 
@@ -177,11 +177,10 @@ TEST_F(RecallStageEndingTest, maximumStageTimeUnderAnOpenBox_finishesWhenTheBoxC
         EXPECT_EQ(m_resultsOpened, c.results);
         flushDeletes();
         EXPECT_TRUE(m_stage.isNull());
-        EXPECT_EQ(CompetitionMode, c.results == 1);
+        EXPECT_EQ(m_main->CompetitionMode(), c.results == 1);
         if (QWidget* results = resultsScreen())
             results->close();
         flushDeletes();
-        CompetitionMode = false;
     }
 }
 
@@ -259,7 +258,7 @@ TEST_F(RecallStageEndingTest, ruleUnderAnOpenConfirmation_closesTheBoxAndFinishe
         EXPECT_TRUE(boxClosedByTheRule);
         EXPECT_EQ(m_shownMessages, (QStringList{leave ? LeavePrompt : FinishPrompt, DigitTimeExceeded}));
         EXPECT_EQ(m_resultsOpened, 1);
-        EXPECT_TRUE(CompetitionMode);
+        EXPECT_TRUE(m_main->CompetitionMode());
         flushDeletes();
         EXPECT_TRUE(m_stage.isNull());
         resultsScreen()->close();
@@ -276,7 +275,7 @@ TEST_F(RecallStageEndingTest, withoutAResultsScreen_finishReturnsToSettings)
     m_stage->confirmFinish();
     flushDeletes();
     EXPECT_TRUE(m_stage.isNull());
-    EXPECT_FALSE(CompetitionMode);
+    EXPECT_FALSE(m_main->CompetitionMode());
     EXPECT_EQ(m_main->workingScreen(), nullptr);
 }
 

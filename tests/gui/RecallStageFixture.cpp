@@ -58,7 +58,6 @@ void RecallStageFixture::TearDown()
     ScriptedDialog::clearScript();
     EXPECT_TRUE(m_unexpectedDialogs.isEmpty()) << m_unexpectedDialogs.join(QStringLiteral(" | ")).toStdString();
     m_dialogGuard.stop();
-    CompetitionMode = false;
 }
 
 void RecallStageFixture::pick(SettingsListId list, int position)

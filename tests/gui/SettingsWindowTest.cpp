@@ -6,6 +6,7 @@
 #include "digits/SpecialNumbers.h"
 #include "files/ProgramDirectory.h"
 #include "frmMain/frmMain.h"
+#include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 #include "frmZFon/frmZFon.h"
 #include "skin/Fonts.h"
 
@@ -33,7 +34,6 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         setProgramDirectory(m_dir.path());
-        CompetitionMode = false;
     }
 
     void TearDown() override
@@ -182,7 +182,7 @@ TEST_F(SettingsWindowTest, start_storesTheSettingsAndOpensTheStageBelowTheTitleS
     QFile::remove(m_dir.filePath(QStringLiteral("settings.xml")));
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnStart")), Qt::LeftButton);
 
-    EXPECT_TRUE(CompetitionMode);
+    EXPECT_TRUE(window.CompetitionMode());
     EXPECT_TRUE(settingsFile().contains("set02=\"30\""));
     QWidget* stage = window.workingScreen();
     ASSERT_NE(stage, nullptr);
@@ -203,9 +203,18 @@ TEST_F(SettingsWindowTest, competitionLook_dropsTheSettingsTitle)
         return red;
     };
     EXPECT_GT(redPixelsInTitleRow(), 100);
-    CompetitionMode = true;
-    window.temelYarismaEkraniCiz();
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnStart")), Qt::LeftButton);
+    ASSERT_TRUE(window.CompetitionMode());
     EXPECT_EQ(redPixelsInTitleRow(), 0);
+
+    // Leaving the stage brings the settings look back.
+    auto* stage = qobject_cast<frmSpecialNumber_Main*>(window.workingScreen());
+    ASSERT_NE(stage, nullptr);
+    scriptMsgBoxAnswer(MsgBoxYes);
+    stage->confirmLeave();
+    EXPECT_FALSE(window.CompetitionMode());
+    EXPECT_EQ(window.workingScreen(), nullptr);
+    EXPECT_GT(redPixelsInTitleRow(), 100);
 }
 
 TEST_F(SettingsWindowTest, startWithoutAWritableDataFolder_asksAndNoStaysInTheSettings)
@@ -229,11 +238,10 @@ TEST_F(SettingsWindowTest, startWithoutAWritableDataFolder_asksAndNoStaysInTheSe
         EXPECT_TRUE(boxes[0].contains(QStringLiteral("blocker"))) << boxes[0].toStdString();
         EXPECT_TRUE(boxes[0].endsWith(QStringLiteral("Start anyway?")));
         EXPECT_EQ(window.workingScreen() != nullptr, c.stageOpens) << c.answer;
-        EXPECT_EQ(CompetitionMode, c.stageOpens) << c.answer;
+        EXPECT_EQ(window.CompetitionMode(), c.stageOpens) << c.answer;
         if (QWidget* stage = window.workingScreen())
             stage->close();
         m_window.reset();
-        CompetitionMode = false;
     }
 }
 
