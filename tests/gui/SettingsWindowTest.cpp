@@ -5,6 +5,7 @@
 #include "buttons/PFormKontrol.h"
 #include "digits/SpecialNumbers.h"
 #include "files/ProgramDirectory.h"
+#include "frmMain/ScreenNavigation.h"
 #include "frmMain/frmMain.h"
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 #include "frmZFon/frmZFon.h"
@@ -215,6 +216,19 @@ TEST_F(SettingsWindowTest, competitionLook_dropsTheSettingsTitle)
     EXPECT_FALSE(window.CompetitionMode());
     EXPECT_EQ(window.workingScreen(), nullptr);
     EXPECT_GT(redPixelsInTitleRow(), 100);
+}
+
+TEST(ScreenNavigation, workingScreenGoneHoweverItWent_showsTheSettings)
+{
+    ScreenNavigation screens;
+    EXPECT_EQ(screens.current(), MainScreen::Settings);
+    auto window = std::make_unique<QWidget>();
+    screens.show(MainScreen::Results, window.get());
+    EXPECT_EQ(screens.current(), MainScreen::Results);
+    EXPECT_EQ(screens.workingScreen(), window.get());
+    window.reset();
+    EXPECT_EQ(screens.current(), MainScreen::Settings);
+    EXPECT_EQ(screens.workingScreen(), nullptr);
 }
 
 TEST_F(SettingsWindowTest, startWithoutAWritableDataFolder_asksAndNoStaysInTheSettings)
