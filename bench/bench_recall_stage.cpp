@@ -93,7 +93,6 @@ void closeStage(frmSpecialNumber_Main* stage)
 {
     stage->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    CompetitionMode = false;
 }
 
 void benchStart(frmMain& main)

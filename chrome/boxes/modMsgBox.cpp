@@ -3,36 +3,22 @@
 #include "boxes/MessageDialog.h"
 #include "boxes/TextPromptDialog.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
 #include <limits>
-#include <utility>
 
-MsgBoxRequest CurrentMsgBox;
-QPointer<QWidget> MsgBoxWindow;
-
-namespace {
-struct OpenBox
+// The only code that sets a request's hold on its box.
+class OpenMsgBox final
 {
-    QPointer<MessageDialog> box;
-    QPointer<QTimer> ticker;
-    MsgBoxRequest* request = nullptr;
+public:
+    static void opened(MsgBoxRequest& request, QWidget* box) { request.m_box = box; }
+    static void setCounting(MsgBoxRequest& request, QWidget* box) { request.m_counting = box; }
 };
 
-OpenBox& openBox()
-{
-    static OpenBox open;
-    return open;
-}
-
-QPointer<TextPromptDialog>& openPrompt()
-{
-    static QPointer<TextPromptDialog> open;
-    return open;
-}
-
+namespace {
 QMessageBox::Icon iconOfStyle(quint32 style)
 {
     switch (style & 0xF0u) {
@@ -59,16 +45,17 @@ MessageDialog* createYesNoBox(MsgBoxRequest& request, QWidget* owner)
     auto* ticker = new QTimer(box);
     ticker->setObjectName(QStringLiteral("trmMsgBox"));
     ticker->setInterval(std::max(0, request.TickInterval));
-    QObject::connect(ticker, &QTimer::timeout, ticker, &msgBoxTick);
+    QObject::connect(ticker, &QTimer::timeout, ticker, [&request] { msgBoxTick(request); });
     // The count starts when the box is on the screen, so the user gets the full countdown.
-    QObject::connect(box, &ScriptedDialog::firstShown, ticker, [box, ticker, countdownOn = request.CountdownOn] {
-        MsgBoxWindow = box;
-        if (countdownOn)
-            ticker->start();
-    });
-    QObject::connect(box, &QDialog::finished, ticker, [ticker] {
+    QObject::connect(box, &ScriptedDialog::firstShown, ticker,
+                     [&request, box, ticker, countdownOn = request.CountdownOn] {
+                         OpenMsgBox::setCounting(request, box);
+                         if (countdownOn)
+                             ticker->start();
+                     });
+    QObject::connect(box, &QDialog::finished, ticker, [&request, ticker] {
         ticker->stop();
-        MsgBoxWindow = nullptr;
+        OpenMsgBox::setCounting(request, nullptr);
     });
     return box;
 }
@@ -79,41 +66,39 @@ int ShowMsgBox(MsgBoxRequest& request, QWidget* ownerScreen)
     request.TickCount = 0;
     QWidget* owner = request.OwnerWindow ? request.OwnerWindow : ownerScreen;
     QPointer<MessageDialog> box = createYesNoBox(request, owner);
-    const OpenBox previous =
-        std::exchange(openBox(), OpenBox{box, box->findChild<QTimer*>(QStringLiteral("trmMsgBox")), &request});
+    OpenMsgBox::opened(request, box);
     // A box destroyed with its owner while waiting returns 0, which counts as No like every other answer.
+    // The request may have gone with that owner, so nothing here touches it afterwards: deleting the box
+    // is what clears the request's hold on it.
     const int answer = box->exec();
-    openBox() = previous;
-    MsgBoxWindow = nullptr;
     delete box.data();
     return answer == MsgBoxYes ? MsgBoxYes : MsgBoxNo;
 }
 
-void msgBoxTick()
+void msgBoxTick(MsgBoxRequest& request)
 {
-    const OpenBox& open = openBox();
-    if (!MsgBoxWindow || !open.request)
+    if (!request.MsgBoxWindow())
         return;
-    MsgBoxRequest& request = *open.request;
     // Counting on past the largest count would overflow; a box left open that long just stops counting.
     if (request.TickCount == std::numeric_limits<qint32>::max())
         return;
     ++request.TickCount;
     if (request.TickCount != request.CountdownTicks)
         return;
-    if (open.ticker)
-        open.ticker->stop();
-    QPushButton* button = open.box ? open.box->answerButton(request.AutoButton) : nullptr;
-    MsgBoxWindow = nullptr;
+    auto* box = qobject_cast<MessageDialog*>(request.openBox());
+    if (auto* ticker = box ? box->findChild<QTimer*>(QStringLiteral("trmMsgBox")) : nullptr)
+        ticker->stop();
+    QPushButton* button = box ? box->answerButton(request.AutoButton) : nullptr;
+    OpenMsgBox::setCounting(request, nullptr);
     if (button) {
         button->setFocus(Qt::OtherFocusReason);
         button->click();
     }
 }
 
-bool closeOpenMsgBox(int answer)
+bool closeOpenMsgBox(MsgBoxRequest& request, int answer)
 {
-    MessageDialog* box = openBox().box;
+    auto* box = qobject_cast<QDialog*>(request.openBox());
     if (!box)
         return false;
     box->done(answer);
@@ -133,22 +118,26 @@ void ShowMessage(QWidget* owner, const QString& title, const QString& text, QMes
 QString PromptForText(QWidget* owner, const QString& title, const QString& prompt)
 {
     QPointer<TextPromptDialog> dialog = new TextPromptDialog(title, prompt, owner);
-    const QPointer<TextPromptDialog> previous = std::exchange(openPrompt(), dialog);
     const int answer = dialog->exec();
-    openPrompt() = previous;
     const bool accepted = answer == QDialog::Accepted && dialog;
     const QString text = accepted ? dialog->text() : QString();
     delete dialog.data();
     return text;
 }
 
+// The prompt is open for exactly as long as it is on the screen: PromptForText deletes it once it closes.
 bool closeOpenPrompt()
 {
-    TextPromptDialog* prompt = openPrompt();
-    if (!prompt)
-        return false;
-    prompt->reject();
-    return true;
+    bool closed = false;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        auto* prompt = qobject_cast<TextPromptDialog*>(window);
+        if (prompt && prompt->isVisible()) {
+            prompt->reject();
+            closed = true;
+        }
+    }
+    return closed;
 }
 
 void scriptMsgBoxAnswer(int answer)

@@ -3,7 +3,6 @@
 #include "boxes/MsgBoxRequest.h"
 
 #include <QMessageBox>
-#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -12,24 +11,20 @@ class QWidget;
 constexpr int MsgBoxYes = 6;
 constexpr int MsgBoxNo = 7;
 
-// The one request that callers fill before ShowMsgBox.
-extern MsgBoxRequest CurrentMsgBox;
-// The Yes/No box while it is open and still counting down, null otherwise. The stage clock reads it.
-extern QPointer<QWidget> MsgBoxWindow;
-
 /**
  * Shows the Yes/No box of @p request modally over its OwnerWindow (or @p ownerScreen when that is null)
  * and returns MsgBoxYes or MsgBoxNo. The buttons read "Yes" and "No", Yes is the default, Escape and the
  * window's close button do nothing. With CountdownOn a ticker of TickInterval ms counts from the moment
- * the box is shown; at TickCount == CountdownTicks it focuses and clicks the AutoButton.
+ * the box is shown; at TickCount == CountdownTicks it focuses and clicks the AutoButton. While it waits,
+ * the request holds the box (MsgBoxWindow, openBox).
  */
 int ShowMsgBox(MsgBoxRequest& request, QWidget* ownerScreen);
 
-// One tick of the countdown: counts only while MsgBoxWindow is set. The box's own ticker calls it.
-void msgBoxTick();
+// One tick of the request's countdown: counts only while its MsgBoxWindow is set. The box's own ticker calls it.
+void msgBoxTick(MsgBoxRequest& request);
 
-// Closes the open Yes/No box as if answered; false when none is open.
-bool closeOpenMsgBox(int answer);
+// Closes the request's open Yes/No box as if answered; false when none is open.
+bool closeOpenMsgBox(MsgBoxRequest& request, int answer);
 
 // A plain modal box with an OK button.
 void ShowMessage(QWidget* owner, const QString& title, const QString& text, QMessageBox::Icon icon);

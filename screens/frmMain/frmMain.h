@@ -1,28 +1,28 @@
 #pragma once
 
+#include "frmMain/BackgroundToggle.h"
 #include "frmMain/ProgramActivation.h"
+#include "frmMain/ScreenNavigation.h"
+#include "frmMain/SettingsWriteNotice.h"
+#include "frmMain/StartCheck.h"
 #include "settings/SettingsController.h"
 #include "skin/PersistentSurface.h"
 
-#include <QPointer>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 
 struct AttemptOutcome;
 class Clock;
 class PFormKontrol;
-class QComboBox;
 class QLabel;
-class QPushButton;
+class SettingsPanel;
 class frmZFon;
 
-// True while the recall stage or the results screen lies over the settings window; selects the
-// competition look of the settings window's frame.
-extern bool CompetitionMode;
-
-// The settings window: the program's start window and the owner of every other window.
+// The settings window: the program's start window and the owner of every other window. Its parts live in
+// frmMain.cpp (the frame and its events), frmMainNavigation.cpp (which screen shows and what follows it)
+// and frmMainBackground.cpp (the background and the window's place), with the settings panel, the start
+// check and the background window as helpers of their own.
 class frmMain final : public QWidget
 {
     Q_OBJECT
@@ -39,6 +39,8 @@ public:
     // must end without doing anything else.
     bool load();
 
+    // True while a stage or results window is the working screen; selects the competition look of the frame.
+    bool CompetitionMode() const;
     // Repaints the whole frame in the look CompetitionMode selects.
     void temelYarismaEkraniCiz();
 
@@ -51,62 +53,57 @@ public:
     static ResultsScreenFactory defaultResultsScreenFactory();
     void setResultsScreenFactory(ResultsScreenFactory factory) { m_resultsScreenFactory = std::move(factory); }
 
-    // Shows a stage or results window over this one, below the title strip; it is the working screen
-    // until it goes or the settings come back.
-    void showChildScreen(QWidget* screen);
     // The recall stage or results window when one is open.
-    QWidget* workingScreen() const { return m_workingScreen; }
+    QWidget* workingScreen() const { return m_screens.workingScreen(); }
     // Back from the stage or the results: the settings look, with the focus on START.
     void returnFromCompetition();
 
     SettingsController& settings() { return m_settings; }
     bool isLoading() const { return m_settings.isLoading(); }
-    bool backgroundShown() const { return m_backgroundShown; }
-    frmZFon* backgroundWindow() const { return m_background; }
+    bool backgroundShown() const { return m_background.shown(); }
+    frmZFon* backgroundWindow() const { return m_background.window(); }
 
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createSettingsPanel();
+    // The frame (frmMain.cpp).
     void createUrlLabels();
-    void mirrorSettings();
     void PlaceSettingsPanel();
-    void layOutPanel();
     void placeUrlLabels();
+
+    // Navigation (frmMainNavigation.cpp).
     void startClicked();
+    void follow(ScreenExit exit, const AttemptOutcome* outcome = nullptr);
+    void openStage();
     void openResults(const AttemptOutcome& outcome);
-    void minimiseClicked();
+    // Shows a stage or results window over this one, below the title strip; it is the working screen
+    // until it goes or the settings come back.
+    void showChildScreen(MainScreen screen, QWidget* window);
     void UnloadAllScreens();
-    QComboBox* combo(SettingsListId id) const;
-    void reportWriteFailure(const WriteResult& result);
-    bool draftsCanBeSavedOrUserAccepts();
+
+    // Background and placement (frmMainBackground.cpp).
+    void minimiseClicked();
 
     Clock& m_clock;
     SettingsController m_settings;
+    SettingsWriteNotice m_writeNotice{*this};
+    StartCheck m_startCheck{*this, m_settings, m_writeNotice};
     PersistentSurface m_surface;
     ProgramActivation m_activation;
     std::function<QRect()> m_screenGeometry;
     std::function<QRect()> m_workArea;
 
-    QWidget* m_panel = nullptr;           // picAyarlar
-    std::array<QLabel*, 6> m_rowLabels{}; // lbBilgi, top to bottom
-    std::array<QComboBox*, 6> m_combos{}; // indexed by SettingsListId
-    QPushButton* m_startButton = nullptr; // btnStart
+    SettingsPanel* m_panel = nullptr; // picAyarlar
     PFormKontrol* m_strip = nullptr;
     QLabel* m_urlLabel = nullptr;  // lbKucukURL
     QLabel* m_urlShadow = nullptr; // lbKucukURLGolge
 
-    QPointer<QWidget> m_workingScreen;
+    ScreenNavigation m_screens;
     ResultsScreenFactory m_resultsScreenFactory = defaultResultsScreenFactory();
-
-    frmZFon* m_background = nullptr;
-    bool m_backgroundShown = false;
+    BackgroundToggle m_background;
     bool m_firstActivation = true;
-    // A settings file that cannot be written is reported once a run; the chosen values stay in use.
-    bool m_settingsFailureReported = false;
 };

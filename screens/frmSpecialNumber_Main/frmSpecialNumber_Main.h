@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/GridCell.h"
+#include "boxes/MsgBoxRequest.h"
 #include "journal/JournalEvents.h"
 #include "skin/PersistentSurface.h"
 #include "stage/RunningAttempt.h"
@@ -110,6 +111,8 @@ private:
     QTimer* m_trmSure = nullptr;
     QTimer* m_trmEdit = nullptr;
     StageDrafts* m_drafts = nullptr;
+    // The BACK and FINISH confirmations; its MsgBoxWindow tells the stage clock that one is open.
+    MsgBoxRequest CurrentMsgBox;
 
     // The cell and painted width of the per-digit bar; -1: no bar painted since the last restart.
     GridCell m_barCell;

@@ -23,7 +23,6 @@ int frmSpecialNumber_Main::askConfirmation(BoxKind kind, const QString& prompt)
 {
     m_attempt->boxAsked(kind);
     const int delay = m_attempt->answerDelaySeconds();
-    MsgBoxWindow = nullptr;
     CurrentMsgBox.HookWindow = this;
     CurrentMsgBox.OwnerWindow = this;
     CurrentMsgBox.Style = YesNoQuestionStyle;
@@ -36,7 +35,6 @@ int frmSpecialNumber_Main::askConfirmation(BoxKind kind, const QString& prompt)
     CurrentMsgBox.Prompt = prompt;
     QPointer<frmSpecialNumber_Main> alive(this);
     const int answer = ShowMsgBox(CurrentMsgBox, this);
-    MsgBoxWindow = nullptr;
     // A box closed because the stage ended under it is told by the attempt's end.
     if (alive && !hasEnded()) {
         const bool byItself = CurrentMsgBox.CountdownOn && CurrentMsgBox.CountdownTicks > 0 &&
@@ -91,7 +89,7 @@ void frmSpecialNumber_Main::finishStage(EndReason reason)
         return;
     stopClocks();
     // A rule can end the stage under an open confirmation box; the box goes, and its caller does nothing more.
-    closeOpenMsgBox(MsgBoxNo);
+    closeOpenMsgBox(CurrentMsgBox, MsgBoxNo);
     // An open access-code prompt goes too, and the pending draft write ends before the record is final.
     m_drafts->stageEnding();
     m_attempt->finish(reason);

@@ -60,7 +60,7 @@ TEST_F(AttemptEndToEndTest, finishedAttempt_isScoredShownAndLeadsBackToSettings)
     auto* results = qobject_cast<frmSpecialNumber_Fin*>(resultsScreen());
     ASSERT_NE(results, nullptr);
     EXPECT_EQ(results->score(), 3);
-    EXPECT_TRUE(CompetitionMode);
+    EXPECT_TRUE(m_main->CompetitionMode());
     // The draft on disk holds the whole attempt as it was finished.
     EXPECT_EQ(answerInFile(draftPath(draftNumber), 1, 4), wrongDigit(1, 4));
 
@@ -73,7 +73,7 @@ TEST_F(AttemptEndToEndTest, finishedAttempt_isScoredShownAndLeadsBackToSettings)
     QCoreApplication::processEvents();
     flushDeletes();
     EXPECT_EQ(resultsScreen(), nullptr);
-    EXPECT_FALSE(CompetitionMode);
+    EXPECT_FALSE(m_main->CompetitionMode());
 }
 
 TEST_F(AttemptEndToEndTest, accessCode_restoresAnEarlierStagesDraftIntoTheRunningStage)

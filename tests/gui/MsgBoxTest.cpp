@@ -30,25 +30,26 @@ protected:
     {
         EXPECT_EQ(ScriptedDialog::scriptedStepsLeft(), 0);
         ScriptedDialog::clearScript();
-        EXPECT_TRUE(MsgBoxWindow.isNull());
+        EXPECT_EQ(m_request.MsgBoxWindow(), nullptr);
+        EXPECT_EQ(m_request.openBox(), nullptr);
     }
 
     // Fills the request the way both stage confirmations do.
     void fillRequest(int countdownTicks)
     {
-        CurrentMsgBox.HookWindow = m_owner.get();
-        CurrentMsgBox.OwnerWindow = m_owner.get();
-        CurrentMsgBox.Title = QStringLiteral("KORVALIN");
-        CurrentMsgBox.Prompt = QStringLiteral("Do you want to finish this stage?");
-        CurrentMsgBox.Style = 36;
-        CurrentMsgBox.CountdownOn = true;
-        CurrentMsgBox.CountdownTicks = countdownTicks;
-        CurrentMsgBox.TickInterval = 1000;
-        CurrentMsgBox.AutoButton = MsgBoxNo;
-        CurrentMsgBox.TickCount = 0;
+        m_request.HookWindow = m_owner.get();
+        m_request.OwnerWindow = m_owner.get();
+        m_request.Title = QStringLiteral("KORVALIN");
+        m_request.Prompt = QStringLiteral("Do you want to finish this stage?");
+        m_request.Style = 36;
+        m_request.CountdownOn = true;
+        m_request.CountdownTicks = countdownTicks;
+        m_request.TickInterval = 1000;
+        m_request.AutoButton = MsgBoxNo;
+        m_request.TickCount = 0;
     }
 
-    int show() { return ShowMsgBox(CurrentMsgBox, m_owner.get()); }
+    int show() { return ShowMsgBox(m_request, m_owner.get()); }
 
     static void whileOpen(std::function<void(QDialog&)> step) { ScriptedDialog::scriptNext(std::move(step)); }
     static QPushButton* button(QDialog& box, const char* name)
@@ -58,6 +59,7 @@ protected:
     static QTimer* ticker(QDialog& box) { return box.findChild<QTimer*>(QStringLiteral("trmMsgBox")); }
 
     std::unique_ptr<QWidget> m_owner;
+    MsgBoxRequest m_request;
 };
 
 TEST_F(MsgBoxTest, countdown_focusesAndClicksNoAfterNTicks)
@@ -68,18 +70,18 @@ TEST_F(MsgBoxTest, countdown_focusesAndClicksNoAfterNTicks)
         QPushButton* no = button(box, "btnNo");
         QObject::connect(no, &QPushButton::clicked, [&noHadFocus, no, &box] { noHadFocus = box.focusWidget() == no; });
         for (int tick = 1; tick <= 4; ++tick) {
-            msgBoxTick();
-            EXPECT_EQ(CurrentMsgBox.TickCount, tick);
-            EXPECT_EQ(MsgBoxWindow, &box);
+            msgBoxTick(m_request);
+            EXPECT_EQ(m_request.TickCount, tick);
+            EXPECT_EQ(m_request.MsgBoxWindow(), &box);
             EXPECT_TRUE(box.isVisible());
         }
-        msgBoxTick();
-        EXPECT_TRUE(MsgBoxWindow.isNull());
+        msgBoxTick(m_request);
+        EXPECT_EQ(m_request.MsgBoxWindow(), nullptr);
         EXPECT_FALSE(ticker(box)->isActive());
     });
     EXPECT_EQ(show(), MsgBoxNo);
     EXPECT_TRUE(noHadFocus);
-    EXPECT_EQ(CurrentMsgBox.TickCount, 5);
+    EXPECT_EQ(m_request.TickCount, 5);
 }
 
 class MsgBoxNoCountdown : public MsgBoxTest, public ::testing::WithParamInterface<int>
@@ -89,13 +91,13 @@ class MsgBoxNoCountdown : public MsgBoxTest, public ::testing::WithParamInterfac
 TEST_P(MsgBoxNoCountdown, countdownOfZeroOrLess_neverAnswersByItself)
 {
     fillRequest(GetParam());
-    whileOpen([](QDialog& box) {
+    whileOpen([this](QDialog& box) {
         for (int tick = 0; tick < 20; ++tick)
-            msgBoxTick();
-        EXPECT_EQ(CurrentMsgBox.TickCount, 20);
+            msgBoxTick(m_request);
+        EXPECT_EQ(m_request.TickCount, 20);
         EXPECT_TRUE(box.isVisible());
-        EXPECT_EQ(MsgBoxWindow, &box);
-        EXPECT_TRUE(closeOpenMsgBox(MsgBoxYes));
+        EXPECT_EQ(m_request.MsgBoxWindow(), &box);
+        EXPECT_TRUE(closeOpenMsgBox(m_request, MsgBoxYes));
     });
     EXPECT_EQ(show(), MsgBoxYes);
 }
@@ -105,9 +107,9 @@ INSTANTIATE_TEST_SUITE_P(Ticks, MsgBoxNoCountdown, ::testing::Values(0, -1, -5))
 TEST_F(MsgBoxTest, enter_answersYes)
 {
     fillRequest(5);
-    whileOpen([](QDialog& box) {
-        msgBoxTick();
-        msgBoxTick();
+    whileOpen([this](QDialog& box) {
+        msgBoxTick(m_request);
+        msgBoxTick(m_request);
         QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
         QTest::keyClick(target, Qt::Key_Return);
     });
@@ -117,7 +119,7 @@ TEST_F(MsgBoxTest, enter_answersYes)
 TEST_F(MsgBoxTest, box_showsTitlePromptQuestionIconAndYesNoButtons)
 {
     fillRequest(5);
-    whileOpen([](QDialog& box) {
+    whileOpen([this](QDialog& box) {
         EXPECT_EQ(box.windowTitle(), QStringLiteral("KORVALIN"));
         EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("messageText"))->text(),
                   QStringLiteral("Do you want to finish this stage?"));
@@ -127,8 +129,8 @@ TEST_F(MsgBoxTest, box_showsTitlePromptQuestionIconAndYesNoButtons)
         EXPECT_TRUE(button(box, "btnYes")->isDefault());
         EXPECT_EQ(box.findChildren<QPushButton*>().size(), 2);
         EXPECT_TRUE(box.isModal());
-        EXPECT_EQ(box.parentWidget(), CurrentMsgBox.OwnerWindow);
-        closeOpenMsgBox(MsgBoxNo);
+        EXPECT_EQ(box.parentWidget(), m_request.OwnerWindow);
+        closeOpenMsgBox(m_request, MsgBoxNo);
     });
     EXPECT_EQ(show(), MsgBoxNo);
 }
@@ -136,30 +138,30 @@ TEST_F(MsgBoxTest, box_showsTitlePromptQuestionIconAndYesNoButtons)
 TEST_F(MsgBoxTest, msgBoxWindow_setOnlyWhileTheBoxIsOpen)
 {
     fillRequest(5);
-    CurrentMsgBox.TickCount = 3;
-    msgBoxTick();
-    EXPECT_EQ(CurrentMsgBox.TickCount, 3) << "no box yet: the tick is not counted";
+    m_request.TickCount = 3;
+    msgBoxTick(m_request);
+    EXPECT_EQ(m_request.TickCount, 3) << "no box yet: the tick is not counted";
 
-    whileOpen([](QDialog& box) {
-        EXPECT_EQ(MsgBoxWindow, &box);
-        EXPECT_EQ(CurrentMsgBox.TickCount, 0);
+    whileOpen([this](QDialog& box) {
+        EXPECT_EQ(m_request.MsgBoxWindow(), &box);
+        EXPECT_EQ(m_request.TickCount, 0);
         button(box, "btnYes")->click();
-        EXPECT_TRUE(MsgBoxWindow.isNull());
+        EXPECT_EQ(m_request.MsgBoxWindow(), nullptr);
         EXPECT_FALSE(ticker(box)->isActive()) << "a user answer stops the ticker";
     });
     EXPECT_EQ(show(), MsgBoxYes);
-    EXPECT_TRUE(MsgBoxWindow.isNull());
-    EXPECT_FALSE(closeOpenMsgBox(MsgBoxYes));
+    EXPECT_EQ(m_request.MsgBoxWindow(), nullptr);
+    EXPECT_FALSE(closeOpenMsgBox(m_request, MsgBoxYes));
 }
 
 TEST_F(MsgBoxTest, escapeAndCloseButton_doNotAnswer)
 {
     fillRequest(5);
-    whileOpen([](QDialog& box) {
+    whileOpen([this](QDialog& box) {
         QTest::keyClick(&box, Qt::Key_Escape);
         box.close();
         EXPECT_TRUE(box.isVisible());
-        EXPECT_EQ(MsgBoxWindow, &box);
+        EXPECT_EQ(m_request.MsgBoxWindow(), &box);
         button(box, "btnNo")->click();
     });
     EXPECT_EQ(show(), MsgBoxNo);
@@ -169,12 +171,12 @@ TEST_F(MsgBoxTest, ticker_runsWithTheRequestedPeriodOnlyWithCountdownOn)
 {
     for (bool countdownOn : {true, false}) {
         fillRequest(5);
-        CurrentMsgBox.CountdownOn = countdownOn;
-        CurrentMsgBox.TickInterval = 750;
-        whileOpen([countdownOn](QDialog& box) {
+        m_request.CountdownOn = countdownOn;
+        m_request.TickInterval = 750;
+        whileOpen([this, countdownOn](QDialog& box) {
             EXPECT_EQ(ticker(box)->isActive(), countdownOn);
             EXPECT_EQ(ticker(box)->interval(), 750);
-            closeOpenMsgBox(MsgBoxNo);
+            closeOpenMsgBox(m_request, MsgBoxNo);
         });
         EXPECT_EQ(show(), MsgBoxNo);
     }
@@ -183,24 +185,24 @@ TEST_F(MsgBoxTest, ticker_runsWithTheRequestedPeriodOnlyWithCountdownOn)
 TEST_F(MsgBoxTest, countdown_isDrivenByTheBoxsOwnTicker)
 {
     fillRequest(3);
-    CurrentMsgBox.TickInterval = 0;
+    m_request.TickInterval = 0;
     // Should the ticker not run, this late Yes ends the wait and the test fails instead of hanging.
-    whileOpen([](QDialog&) { QTimer::singleShot(5000, [] { closeOpenMsgBox(MsgBoxYes); }); });
+    whileOpen([this](QDialog&) { QTimer::singleShot(5000, [this] { closeOpenMsgBox(m_request, MsgBoxYes); }); });
     EXPECT_EQ(show(), MsgBoxNo);
-    EXPECT_EQ(CurrentMsgBox.TickCount, 3);
+    EXPECT_EQ(m_request.TickCount, 3);
 }
 
 TEST_F(MsgBoxTest, missingAutoButton_clearsWindowAndWaitsForTheUser)
 {
     fillRequest(2);
-    CurrentMsgBox.AutoButton = 99;
-    whileOpen([](QDialog& box) {
-        msgBoxTick();
-        msgBoxTick();
+    m_request.AutoButton = 99;
+    whileOpen([this](QDialog& box) {
+        msgBoxTick(m_request);
+        msgBoxTick(m_request);
         EXPECT_TRUE(box.isVisible());
-        EXPECT_TRUE(MsgBoxWindow.isNull());
-        msgBoxTick();
-        EXPECT_EQ(CurrentMsgBox.TickCount, 2);
+        EXPECT_EQ(m_request.MsgBoxWindow(), nullptr);
+        msgBoxTick(m_request);
+        EXPECT_EQ(m_request.TickCount, 2);
         button(box, "btnYes")->click();
     });
     EXPECT_EQ(show(), MsgBoxYes);
@@ -219,10 +221,45 @@ TEST_F(MsgBoxTest, boxDestroyedWithItsOwner_answersNo)
 {
     fillRequest(5);
     whileOpen([this](QDialog&) { m_owner.reset(); });
-    EXPECT_EQ(ShowMsgBox(CurrentMsgBox, nullptr), MsgBoxNo);
+    EXPECT_EQ(ShowMsgBox(m_request, nullptr), MsgBoxNo);
 }
 
-TEST_F(MsgBoxTest, showMessage_waitsForOk_andLeavesMsgBoxWindowAlone)
+// The window that asks keeps its request; when the window goes while its box is open, the request goes
+// with it, and nothing may touch it afterwards (AddressSanitizer's run catches a touch).
+TEST_F(MsgBoxTest, askerKeepingTheRequest_destroyedUnderItsBox_answersNo)
+{
+    struct Asker : QWidget
+    {
+        MsgBoxRequest CurrentMsgBox;
+    };
+    auto* asker = new Asker;
+    asker->show();
+    asker->CurrentMsgBox.OwnerWindow = asker;
+    asker->CurrentMsgBox.CountdownOn = true;
+    asker->CurrentMsgBox.CountdownTicks = 5;
+    whileOpen([asker](QDialog&) { delete asker; });
+    EXPECT_EQ(ShowMsgBox(asker->CurrentMsgBox, nullptr), MsgBoxNo);
+}
+
+// Two windows asking in turn: each request knows only its own box, so the stage clock asking its request
+// is not misled by a box another window has open.
+TEST_F(MsgBoxTest, request_holdsOnlyItsOwnBox)
+{
+    fillRequest(5);
+    MsgBoxRequest other = m_request;
+    whileOpen([this, &other](QDialog& box) {
+        EXPECT_EQ(m_request.MsgBoxWindow(), &box);
+        EXPECT_EQ(other.MsgBoxWindow(), nullptr);
+        msgBoxTick(other);
+        EXPECT_EQ(other.TickCount, 0);
+        EXPECT_FALSE(closeOpenMsgBox(other, MsgBoxYes));
+        EXPECT_TRUE(box.isVisible());
+        EXPECT_TRUE(closeOpenMsgBox(m_request, MsgBoxNo));
+    });
+    EXPECT_EQ(show(), MsgBoxNo);
+}
+
+TEST_F(MsgBoxTest, showMessage_waitsForOk)
 {
     bool seen = false;
     whileOpen([&](QDialog& box) {
@@ -230,7 +267,6 @@ TEST_F(MsgBoxTest, showMessage_waitsForOk_andLeavesMsgBoxWindowAlone)
         EXPECT_EQ(box.windowTitle(), QStringLiteral("KORVALIN"));
         EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("messageText"))->text(), QStringLiteral("Done."));
         EXPECT_EQ(button(box, "btnOk")->text(), QStringLiteral("OK"));
-        EXPECT_TRUE(MsgBoxWindow.isNull());
         button(box, "btnOk")->click();
     });
     ShowMessage(m_owner.get(), QStringLiteral("KORVALIN"), QStringLiteral("Done."), QMessageBox::Information);

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QStyle>
 #include <QTest>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
@@ -27,7 +29,7 @@ protected:
     {
         flushDeletes();
         EXPECT_TRUE(m_stage.isNull());
-        EXPECT_FALSE(CompetitionMode);
+        EXPECT_FALSE(m_main->CompetitionMode());
         EXPECT_EQ(m_main->workingScreen(), nullptr);
         EXPECT_EQ(m_resultsOpened, 0);
     }
@@ -36,12 +38,13 @@ protected:
 TEST_F(RecallStageEndingTest, cancelDuringTheCountdown_answeredYes_returnsToSettings)
 {
     start();
-    ASSERT_TRUE(CompetitionMode);
-    answerNextDialog(MsgBoxYes);
+    ASSERT_TRUE(m_main->CompetitionMode());
+    // No time has been used, so the box waits for an answer however long it counts.
+    int ticksToAnswer = -1;
+    whileNextDialogOpen([&](QDialog& box) { ticksToAnswer = ticksToAnswerByItself(box, 30); }, MsgBoxYes);
     clickSkinButton(button("btnCancel"));
     EXPECT_EQ(m_shownMessages, QStringList{LeavePrompt});
-    // No time has been used, so the box waits for an answer.
-    EXPECT_EQ(CurrentMsgBox.CountdownTicks, 0);
+    EXPECT_EQ(ticksToAnswer, 0);
     expectBackAtSettings();
 }
 
@@ -50,12 +53,21 @@ TEST_F(RecallStageEndingTest, back_answeredYes_returnsToSettingsWithoutResults)
     start();
     enterRecall();
     typeAt(1, 1, questionDigit(1, 1));
-    answerNextDialog(MsgBoxYes);
+    QString title;
+    bool questionIcon = false;
+    whileNextDialogOpen(
+        [&](QDialog& box) {
+            title = box.windowTitle();
+            const QStyle* style = box.style();
+            const int extent = style->pixelMetric(QStyle::PM_MessageBoxIconSize);
+            const QImage question = style->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(extent).toImage();
+            questionIcon = box.findChild<QLabel*>(QStringLiteral("messageIcon"))->pixmap().toImage() == question;
+        },
+        MsgBoxYes);
     clickSkinButton(button("btnBack"));
     EXPECT_EQ(m_shownMessages, QStringList{LeavePrompt});
-    EXPECT_EQ(CurrentMsgBox.Title, QStringLiteral("KORVALIN"));
-    EXPECT_EQ(CurrentMsgBox.Style, 36u);
-    EXPECT_EQ(CurrentMsgBox.AutoButton, MsgBoxNo);
+    EXPECT_EQ(title, QStringLiteral("KORVALIN"));
+    EXPECT_TRUE(questionIcon);
     expectBackAtSettings();
 }
 
@@ -66,14 +78,16 @@ TEST_F(RecallStageEndingTest, back_answeredNo_keepsTheStageAndItsClocks)
     typeAt(1, 1, questionDigit(1, 1));
     m_clock.set(recall + 1.0f);
     m_stage->stageTick();
-    answerNextDialog(MsgBoxNo);
+    // With more than five seconds left, the box answers No by itself after five ticks.
+    int ticksToAnswer = -1;
+    whileNextDialogOpen([&](QDialog& box) { ticksToAnswer = ticksToAnswerByItself(box, 30); }, MsgBoxYes);
     m_stage->confirmLeave();
+    EXPECT_EQ(ticksToAnswer, 5);
     ASSERT_FALSE(m_stage.isNull());
     EXPECT_FALSE(m_stage->hasEnded());
-    EXPECT_EQ(CurrentMsgBox.CountdownTicks, 5);
     EXPECT_TRUE(clock("trmSure").isActive());
     EXPECT_TRUE(clock("trmEdit").isActive());
-    EXPECT_TRUE(CompetitionMode);
+    EXPECT_TRUE(m_main->CompetitionMode());
 }
 
 TEST_F(RecallStageEndingTest, finish_answeredYes_recordsAndOpensTheResultsOnce)
@@ -94,7 +108,7 @@ TEST_F(RecallStageEndingTest, finish_answeredYes_recordsAndOpensTheResultsOnce)
     EXPECT_TRUE(m_stage.isNull());
     ASSERT_NE(resultsScreen(), nullptr);
     EXPECT_TRUE(resultsScreen()->isVisible());
-    EXPECT_TRUE(CompetitionMode);
+    EXPECT_TRUE(m_main->CompetitionMode());
     EXPECT_EQ(m_main->workingScreen(), resultsScreen());
 }
 
@@ -146,7 +160,7 @@ TEST_F(RecallStageEndingTest, maximumStageTimeUnderAnOpenBox_finishesWhenTheBoxC
         bool endedUnderTheBox = true;
         bool clockRanUnderTheBox = true;
         whileNextDialogOpen(
-            [&] {
+            [&](QDialog&) {
                 m_clock.set(recall + 28800.0f);
                 m_stage->stageTick();
                 endedUnderTheBox = m_stage->hasEnded();
@@ -162,11 +176,10 @@ TEST_F(RecallStageEndingTest, maximumStageTimeUnderAnOpenBox_finishesWhenTheBoxC
         EXPECT_EQ(m_resultsOpened, c.results);
         flushDeletes();
         EXPECT_TRUE(m_stage.isNull());
-        EXPECT_EQ(CompetitionMode, c.results == 1);
+        EXPECT_EQ(m_main->CompetitionMode(), c.results == 1);
         if (QWidget* results = resultsScreen())
             results->close();
         flushDeletes();
-        CompetitionMode = false;
     }
 }
 
@@ -197,12 +210,11 @@ TEST_F(RecallStageEndingTest, finishWithLittleTimeLeft_boxAnswersNoByItself)
                 ++ticksToAnswer;
                 m_clock.advance(1.0f);
                 m_stage->stageTick();
-                msgBoxTick();
+                tickBox(*open);
             }
         });
         m_stage->confirmFinish();
         EXPECT_EQ(ticksToAnswer, c.delay);
-        EXPECT_EQ(CurrentMsgBox.CountdownTicks, c.delay);
         EXPECT_EQ(m_resultsOpened, c.finishedWhenTheBoxCloses ? 1 : 0);
         if (!c.finishedWhenTheBoxCloses) {
             ASSERT_FALSE(m_stage.isNull());
@@ -231,10 +243,10 @@ TEST_F(RecallStageEndingTest, ruleUnderAnOpenConfirmation_closesTheBoxAndFinishe
         typeAt(1, 1, questionDigit(1, 1));
         bool boxClosedByTheRule = false;
         whileNextDialogOpen(
-            [&] {
+            [&](QDialog& box) {
                 m_clock.set(recall + 15.0f);
                 m_stage->digitTick();
-                boxClosedByTheRule = MsgBoxWindow.isNull() && !QApplication::activeModalWidget();
+                boxClosedByTheRule = !box.isVisible() && !QApplication::activeModalWidget();
             },
             MsgBoxYes);
         answerNextDialog(QDialog::Accepted); // the ending message
@@ -245,8 +257,7 @@ TEST_F(RecallStageEndingTest, ruleUnderAnOpenConfirmation_closesTheBoxAndFinishe
         EXPECT_TRUE(boxClosedByTheRule);
         EXPECT_EQ(m_shownMessages, (QStringList{leave ? LeavePrompt : FinishPrompt, DigitTimeExceeded}));
         EXPECT_EQ(m_resultsOpened, 1);
-        EXPECT_TRUE(CompetitionMode);
-        EXPECT_TRUE(MsgBoxWindow.isNull());
+        EXPECT_TRUE(m_main->CompetitionMode());
         flushDeletes();
         EXPECT_TRUE(m_stage.isNull());
         resultsScreen()->close();
@@ -263,7 +274,7 @@ TEST_F(RecallStageEndingTest, withoutAResultsScreen_finishReturnsToSettings)
     m_stage->confirmFinish();
     flushDeletes();
     EXPECT_TRUE(m_stage.isNull());
-    EXPECT_FALSE(CompetitionMode);
+    EXPECT_FALSE(m_main->CompetitionMode());
     EXPECT_EQ(m_main->workingScreen(), nullptr);
 }
 

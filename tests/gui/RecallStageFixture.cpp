@@ -58,8 +58,6 @@ void RecallStageFixture::TearDown()
     ScriptedDialog::clearScript();
     EXPECT_TRUE(m_unexpectedDialogs.isEmpty()) << m_unexpectedDialogs.join(QStringLiteral(" | ")).toStdString();
     m_dialogGuard.stop();
-    CompetitionMode = false;
-    MsgBoxWindow = nullptr;
 }
 
 void RecallStageFixture::pick(SettingsListId list, int position)
@@ -145,17 +143,36 @@ void RecallStageFixture::answerNextDialog(int answer)
     whileNextDialogOpen({}, answer);
 }
 
-void RecallStageFixture::whileNextDialogOpen(std::function<void()> step, int answer)
+void RecallStageFixture::whileNextDialogOpen(std::function<void(QDialog&)> step, int answer)
 {
     ScriptedDialog::scriptNext([this, step = std::move(step), answer](QDialog& dialog) {
         QPointer<QDialog> open(&dialog);
         const auto* text = dialog.findChild<QLabel*>(QStringLiteral("messageText"));
         m_shownMessages << (text ? text->text() : QString());
         if (step)
-            step();
+            step(dialog);
         if (open && open->isVisible())
             open->done(answer);
     });
+}
+
+void RecallStageFixture::tickBox(QDialog& box)
+{
+    auto* ticker = box.findChild<QTimer*>(QStringLiteral("trmMsgBox"));
+    ASSERT_NE(ticker, nullptr);
+    // The signal is private to QTimer; the meta-object call fires it just as the timer does.
+    ASSERT_TRUE(QMetaObject::invokeMethod(ticker, "timeout"));
+}
+
+int RecallStageFixture::ticksToAnswerByItself(QDialog& box, int most)
+{
+    QPointer<QDialog> open(&box);
+    for (int tick = 1; tick <= most; ++tick) {
+        tickBox(*open);
+        if (!open || !open->isVisible())
+            return tick;
+    }
+    return 0;
 }
 
 void RecallStageFixture::flushDeletes()

@@ -50,7 +50,12 @@ protected:
     // The next dialog gets OK (or `answer`); its text is kept in `shownMessages`.
     void answerNextDialog(int answer);
     // The next dialog runs `step` while it is open, then gets `answer` unless the step closed it.
-    void whileNextDialogOpen(std::function<void()> step, int answer);
+    void whileNextDialogOpen(std::function<void(QDialog&)> step, int answer);
+    // One tick of an open Yes/No box's own countdown ticker, as its timer would fire it.
+    static void tickBox(QDialog& box);
+    // Ticks the box until it answers by itself: the number of ticks that took, or 0 when it is still open
+    // after `most`.
+    static int ticksToAnswerByItself(QDialog& box, int most);
 
     // Deletes what was closed (the stage deletes itself later).
     static void flushDeletes();

@@ -51,7 +51,6 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         setProgramDirectory(m_dir.path());
-        CompetitionMode = false;
         m_window = std::make_unique<frmMain>(m_clock);
         const QRect screen(0, 0, 1600, 1000);
         m_window->setScreenGeometryProvider([screen] { return screen; }, [screen] { return screen; });

@@ -5,7 +5,9 @@
 #include "buttons/PFormKontrol.h"
 #include "digits/SpecialNumbers.h"
 #include "files/ProgramDirectory.h"
+#include "frmMain/ScreenNavigation.h"
 #include "frmMain/frmMain.h"
+#include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 #include "frmZFon/frmZFon.h"
 #include "skin/Fonts.h"
 
@@ -33,7 +35,6 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         setProgramDirectory(m_dir.path());
-        CompetitionMode = false;
     }
 
     void TearDown() override
@@ -182,7 +183,7 @@ TEST_F(SettingsWindowTest, start_storesTheSettingsAndOpensTheStageBelowTheTitleS
     QFile::remove(m_dir.filePath(QStringLiteral("settings.xml")));
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnStart")), Qt::LeftButton);
 
-    EXPECT_TRUE(CompetitionMode);
+    EXPECT_TRUE(window.CompetitionMode());
     EXPECT_TRUE(settingsFile().contains("set02=\"30\""));
     QWidget* stage = window.workingScreen();
     ASSERT_NE(stage, nullptr);
@@ -203,9 +204,31 @@ TEST_F(SettingsWindowTest, competitionLook_dropsTheSettingsTitle)
         return red;
     };
     EXPECT_GT(redPixelsInTitleRow(), 100);
-    CompetitionMode = true;
-    window.temelYarismaEkraniCiz();
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnStart")), Qt::LeftButton);
+    ASSERT_TRUE(window.CompetitionMode());
     EXPECT_EQ(redPixelsInTitleRow(), 0);
+
+    // Leaving the stage brings the settings look back.
+    auto* stage = qobject_cast<frmSpecialNumber_Main*>(window.workingScreen());
+    ASSERT_NE(stage, nullptr);
+    scriptMsgBoxAnswer(MsgBoxYes);
+    stage->confirmLeave();
+    EXPECT_FALSE(window.CompetitionMode());
+    EXPECT_EQ(window.workingScreen(), nullptr);
+    EXPECT_GT(redPixelsInTitleRow(), 100);
+}
+
+TEST(ScreenNavigation, workingScreenGoneHoweverItWent_showsTheSettings)
+{
+    ScreenNavigation screens;
+    EXPECT_EQ(screens.current(), MainScreen::Settings);
+    auto window = std::make_unique<QWidget>();
+    screens.show(MainScreen::Results, window.get());
+    EXPECT_EQ(screens.current(), MainScreen::Results);
+    EXPECT_EQ(screens.workingScreen(), window.get());
+    window.reset();
+    EXPECT_EQ(screens.current(), MainScreen::Settings);
+    EXPECT_EQ(screens.workingScreen(), nullptr);
 }
 
 TEST_F(SettingsWindowTest, startWithoutAWritableDataFolder_asksAndNoStaysInTheSettings)
@@ -229,11 +252,10 @@ TEST_F(SettingsWindowTest, startWithoutAWritableDataFolder_asksAndNoStaysInTheSe
         EXPECT_TRUE(boxes[0].contains(QStringLiteral("blocker"))) << boxes[0].toStdString();
         EXPECT_TRUE(boxes[0].endsWith(QStringLiteral("Start anyway?")));
         EXPECT_EQ(window.workingScreen() != nullptr, c.stageOpens) << c.answer;
-        EXPECT_EQ(CompetitionMode, c.stageOpens) << c.answer;
+        EXPECT_EQ(window.CompetitionMode(), c.stageOpens) << c.answer;
         if (QWidget* stage = window.workingScreen())
             stage->close();
         m_window.reset();
-        CompetitionMode = false;
     }
 }
 

@@ -1,0 +1,98 @@
+// Which screen frmMain shows: the settings, the recall stage or the results, each over the last, and
+// what follows when one is left. ScreenNavigation holds the table; this opens what it names.
+#include "frmMain/frmMain.h"
+
+#include "base/WindowPlacement.h"
+#include "digits/SpecialNumbers.h"
+#include "frmMain/SettingsPanel.h"
+#include "frmSpecialNumber_Fin/frmSpecialNumber_Fin.h"
+#include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
+#include "settings/StageSettings.h"
+
+bool frmMain::CompetitionMode() const
+{
+    return m_screens.current() != MainScreen::Settings;
+}
+
+void frmMain::startClicked()
+{
+    if (m_startCheck.run())
+        follow(ScreenExit::Start);
+}
+
+void frmMain::follow(ScreenExit exit, const AttemptOutcome* outcome)
+{
+    switch (ScreenNavigation::next(exit)) {
+    case MainScreen::Settings:
+        returnFromCompetition();
+        return;
+    case MainScreen::Stage:
+        openStage();
+        return;
+    case MainScreen::Results:
+        if (outcome)
+            openResults(*outcome);
+        else
+            returnFromCompetition();
+        return;
+    }
+}
+
+void frmMain::openStage()
+{
+    // A stage already open is brought back rather than a second one started.
+    MainScreen screen = m_screens.current();
+    QWidget* window = workingScreen();
+    if (!window) {
+        const DigitSource source{m_settings.list(SettingsListId::Type).position(), SelectedTypeCaption, SelectedDigits};
+        auto* stage =
+            new frmSpecialNumber_Main(this, readStageSettings(m_settings.SettingsDocument()), source, m_clock);
+        connect(stage, &frmSpecialNumber_Main::left, this, [this] { follow(ScreenExit::StageLeft); });
+        connect(stage, &frmSpecialNumber_Main::finished, this,
+                [this](const AttemptOutcome& outcome) { follow(ScreenExit::StageFinished, &outcome); });
+        screen = MainScreen::Stage;
+        window = stage;
+    }
+    showChildScreen(screen, window);
+    temelYarismaEkraniCiz();
+}
+
+frmMain::ResultsScreenFactory frmMain::defaultResultsScreenFactory()
+{
+    return [](frmMain& main, const AttemptOutcome& outcome) -> QWidget* {
+        return new frmSpecialNumber_Fin(&main, outcome, [&main] { main.follow(ScreenExit::ResultsDone); });
+    };
+}
+
+void frmMain::openResults(const AttemptOutcome& outcome)
+{
+    QWidget* results = m_resultsScreenFactory ? m_resultsScreenFactory(*this, outcome) : nullptr;
+    if (results)
+        showChildScreen(MainScreen::Results, results);
+    else
+        returnFromCompetition();
+}
+
+void frmMain::showChildScreen(MainScreen screen, QWidget* window)
+{
+    m_screens.show(screen, window);
+    window->setGeometry(childScreenRect(geometry()));
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void frmMain::returnFromCompetition()
+{
+    m_screens.show(MainScreen::Settings, nullptr);
+    temelYarismaEkraniCiz();
+    activateWindow();
+    m_panel->focusStart();
+}
+
+void frmMain::UnloadAllScreens()
+{
+    if (QWidget* screen = workingScreen())
+        screen->close();
+    m_background.close();
+}
