@@ -179,8 +179,7 @@ void frmSpecialNumber_Fin::layoutResults()
     m_surface.resize(client, SkinPieces::InnerColour);
     m_surface.paintPersistent([&](QPainter& painter) {
         painter.fillRect(QRect(QPoint(0, 0), client), SkinPieces::InnerColour);
-        PaintStageFrame(painter, client, QStringLiteral("SPECIAL NUMBERS (") + SelectedTypeCaption + QLatin1Char(')'),
-                        QStringLiteral("RESULTS"), 210);
+        PaintStageFrame(painter, client, stageTitle(SelectedTypeCaption), QStringLiteral("RESULTS"), 210);
     });
 
     m_layout = layOutResults(QSizeF(client), m_digitsPerRow);
