@@ -28,7 +28,9 @@
 #include <optional>
 
 #ifdef KORVALIN_WITH_REPORTS
-#include "attempt/BackgroundReport.h"
+#include "attempt/AttemptReportJob.h"
+
+#include <QCoreApplication>
 #endif
 
 namespace {
@@ -106,8 +108,10 @@ void frmSpecialNumber_Fin::startReport(const AttemptEvidence& evidence)
     if (evidence.journalPath.isEmpty())
         return;
     const QString folder = QDir(programDirectory()).filePath(reportsFolderName());
-    writeAttemptReportInBackground(evidence.journalPath, QDir(folder).filePath(reportPdfFileName(evidence.draftNumber)),
-                                   QDir(folder).filePath(reportCsvFileName(evidence.draftNumber)));
+    auto* report = new AttemptReportJob(QCoreApplication::instance());
+    QObject::connect(report, &AttemptReportJob::finished, report, &QObject::deleteLater);
+    report->start(evidence.journalPath, QDir(folder).filePath(reportPdfFileName(evidence.draftNumber)),
+                  QDir(folder).filePath(reportCsvFileName(evidence.draftNumber)));
 #else
     Q_UNUSED(evidence);
 #endif
