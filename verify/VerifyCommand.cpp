@@ -1,10 +1,13 @@
 #include "VerifyCommand.h"
 
-#include "attempt/AttemptReport.h"
 #include "journal/JournalSummary.h"
 #include "journal/JournalVerifier.h"
 
 #include <QDir>
+
+#ifdef KORVALIN_WITH_REPORTS
+#include "attempt/AttemptReport.h"
+#endif
 
 VerifyCommand::VerifyCommand()
     : m_draft(QStringLiteral("draft"), QStringLiteral("Compare with the draft FILE saved by the attempt."),
@@ -58,23 +61,37 @@ bool VerifyCommand::writesPdf() const
     return m_parser.isSet(m_report);
 }
 
+bool VerifyCommand::writesReport() const
+{
+    return m_parser.isSet(m_report) || m_parser.isSet(m_csv);
+}
+
 int VerifyCommand::run(QTextStream& out, QTextStream& err) const
 {
     VerifyOptions options;
     options.draftPath = m_parser.value(m_draft);
     options.expectedSeal = m_parser.value(m_seal);
     const QString journal = m_parser.positionalArguments().constFirst();
+#ifdef KORVALIN_WITH_REPORTS
+    const AttemptReportResult report =
+        writeAttemptReport(journal, m_parser.value(m_report), m_parser.value(m_csv), options);
+    const VerificationResult& result = report.verification;
+    const QString reportError = report.error;
+#else
     const VerificationResult result = verifyJournalFile(journal, options);
+    const QString reportError =
+        writesReport() ? QStringLiteral("This korvalin-verify was built without Qt Charts and writes no report "
+                                        "(--report, --csv).")
+                       : QString();
+#endif
 
     out << QStringLiteral("%1 %2\n").arg(QStringLiteral("Journal"), -12).arg(QDir::toNativeSeparators(journal));
     out << journalSummaryText(result);
     out.flush();
     if (result.verdict == Verdict::Unreadable)
         return result.exitCode();
-
-    const WriteResult written = writeAttemptReport(result, m_parser.value(m_report), m_parser.value(m_csv));
-    if (!written.ok) {
-        err << written.error << '\n';
+    if (!reportError.isEmpty()) {
+        err << reportError << '\n';
         return CannotRead;
     }
     return result.exitCode();

@@ -7,7 +7,8 @@
 
 // korvalin-verify JOURNAL [--draft FILE] [--report FILE.pdf] [--csv FILE.csv] [--seal SEAL]
 // Exit codes: 0 the journal is valid (or ends early after a crash), 1 it was altered or the attempt broke
-// a rule, 2 it (or the draft) cannot be read, the command line is wrong, or the report cannot be written.
+// a rule, 2 it (or the draft) cannot be read, the command line is wrong, or the report cannot be written
+// (also when it was asked of a build without Qt Charts, after the checks).
 class VerifyCommand final
 {
 public:
@@ -22,6 +23,8 @@ public:
     QString helpText() const;
     // The PDF's chart needs a QApplication; the checks alone need none.
     bool writesPdf() const;
+    // --report or --csv; a build without Qt Charts refuses them.
+    bool writesReport() const;
 
     // Verifies, prints the summary and writes what was asked; returns the exit code.
     int run(QTextStream& out, QTextStream& err) const;

@@ -1,12 +1,16 @@
 #include "VerifyCommand.h"
 
-#include <QApplication>
 #include <QCoreApplication>
+
+#ifdef KORVALIN_WITH_REPORTS
+#include <QApplication>
+#endif
 
 #include <cstdio>
 #include <memory>
 
 namespace {
+#ifdef KORVALIN_WITH_REPORTS
 QtMessageHandler qtMessages = nullptr;
 
 // The platform's remarks about a desktop session this program does not use would only bury the verdict.
@@ -15,6 +19,7 @@ void withoutPlatformRemarks(QtMsgType type, const QMessageLogContext& context, c
     if (!message.startsWith(u"QStandardPaths:") && qtMessages)
         qtMessages(type, context, message);
 }
+#endif
 } // namespace
 
 int main(int argc, char** argv)
@@ -26,15 +31,17 @@ int main(int argc, char** argv)
     VerifyCommand command;
     const bool parsed = command.parse(arguments);
     std::unique_ptr<QCoreApplication> application;
+#ifdef KORVALIN_WITH_REPORTS
     if (parsed && command.writesPdf()) {
         // The report's chart is drawn by Qt Charts, which needs a QApplication; this program shows no
         // window, so it needs no display either.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qtMessages = qInstallMessageHandler(withoutPlatformRemarks);
         application = std::make_unique<QApplication>(argc, argv);
-    } else {
-        application = std::make_unique<QCoreApplication>(argc, argv);
     }
+#endif
+    if (!application)
+        application = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("korvalin-verify"));
 
     QTextStream out(stdout);

@@ -1,5 +1,7 @@
 #include "start/ProgramIdentity.h"
 
+#include "base/ProgramVersion.h"
+
 #include <QCoreApplication>
 
 QString programName()
@@ -9,7 +11,7 @@ QString programName()
 
 QString programVersion()
 {
-    return QStringLiteral(KORVALIN_VERSION);
+    return QString::fromLatin1(ProgramVersion);
 }
 
 QString programDesktopId()

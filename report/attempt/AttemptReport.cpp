@@ -1,31 +1,20 @@
 #include "attempt/AttemptReport.h"
 
-#include "chart/GapChart.h"
-#include "csv/AttemptCsv.h"
-#include "pdf/AttemptPdf.h"
+#include "attempt/ReportSteps.h"
 
-#include <QDir>
-#include <QFileInfo>
-
-namespace {
-WriteResult writeInFolder(const QString& path, const QByteArray& bytes)
+AttemptReportResult writeAttemptReport(const QString& journalPath, const QString& pdfPath, const QString& csvPath,
+                                       const VerifyOptions& options)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return {false, QStringLiteral("Cannot make the folder %1").arg(QDir::toNativeSeparators(folder))};
-    return writeFileAtomically(path, bytes);
-}
-} // namespace
-
-WriteResult writeAttemptReport(const VerificationResult& result, const QString& pdfPath, const QString& csvPath)
-{
-    if (!pdfPath.isEmpty()) {
-        const WriteResult written =
-            writeInFolder(pdfPath, attemptPdf(result, drawGapChart(result, ReportGapChartSize)));
-        if (!written.ok)
-            return written;
+    AttemptReportResult report;
+    report.verification = verifyJournalFile(journalPath, options);
+    report.error = reportRefusal(journalPath, report.verification);
+    if (!report.error.isEmpty()) {
+        report.ok = false;
+        return report;
     }
-    if (!csvPath.isEmpty())
-        return writeInFolder(csvPath, attemptCsv(result));
-    return {};
+    const WriteResult written =
+        writeReportFiles(report.verification, reportChart(report.verification, pdfPath), pdfPath, csvPath);
+    report.ok = written.ok;
+    report.error = written.error;
+    return report;
 }

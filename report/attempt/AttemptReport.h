@@ -1,12 +1,21 @@
 #pragma once
 
-#include "files/AtomicFile.h"
+#include "journal/JournalVerifier.h"
 #include "journal/VerificationResult.h"
 
 #include <QString>
 
-// Writes the report of a verified journal: the PDF at `pdfPath` and the CSV at `csvPath` (either may be
-// empty to skip it), making their folders as needed, each file replaced whole. Runs on the thread of
-// the QApplication, which the chart needs. A caller that must not wait draws the chart there
-// (drawGapChart) and hands attemptPdf, attemptCsv and writeFileAtomically to another thread.
-WriteResult writeAttemptReport(const VerificationResult& result, const QString& pdfPath, const QString& csvPath);
+struct AttemptReportResult
+{
+    bool ok = true;
+    QString error;                   // why the report was not written, for the user; empty when it was
+    VerificationResult verification; // the journal as the report shows it
+};
+
+// Verifies the journal at `journalPath` (with `options`, as korvalin-verify's --draft and --seal) and
+// writes its report: the PDF at `pdfPath` and the CSV at `csvPath`, either skipped when empty, their
+// folders made as needed, each file replaced whole. A journal that cannot be read gives no report.
+// Waits for all of it; when a PDF is asked for, call it on the thread of the QApplication, which its
+// chart needs. The program, which must not wait, runs the same steps through AttemptReportJob.
+AttemptReportResult writeAttemptReport(const QString& journalPath, const QString& pdfPath, const QString& csvPath,
+                                       const VerifyOptions& options = {});

@@ -8,10 +8,12 @@
 #include "settings/SettingsController.h"
 #include "skin/PersistentSurface.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 
+struct AttemptEvidence;
 struct AttemptOutcome;
 class Clock;
 class PFormKontrol;
@@ -80,6 +82,9 @@ private:
     void follow(ScreenExit exit, const AttemptOutcome* outcome = nullptr);
     void openStage();
     void openResults(const AttemptOutcome& outcome);
+    // The attempt's report is written from the moment the attempt ends; the results say if it fails.
+    void startReport(const AttemptEvidence& evidence);
+    void followReport(QWidget* results);
     // Shows a stage or results window over this one, below the title strip; it is the working screen
     // until it goes or the settings come back.
     void showChildScreen(MainScreen screen, QWidget* window);
@@ -103,6 +108,8 @@ private:
     QLabel* m_urlShadow = nullptr; // lbKucukURLGolge
 
     ScreenNavigation m_screens;
+    // The report being written, until it is done.
+    QPointer<QObject> m_report;
     ResultsScreenFactory m_resultsScreenFactory = defaultResultsScreenFactory();
     BackgroundToggle m_background;
     bool m_firstActivation = true;

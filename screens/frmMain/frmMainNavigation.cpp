@@ -30,9 +30,10 @@ void frmMain::follow(ScreenExit exit, const AttemptOutcome* outcome)
         openStage();
         return;
     case MainScreen::Results:
-        if (outcome)
+        if (outcome) {
+            startReport(outcome->evidence);
             openResults(*outcome);
-        else
+        } else
             returnFromCompetition();
         return;
     }
@@ -67,9 +68,10 @@ frmMain::ResultsScreenFactory frmMain::defaultResultsScreenFactory()
 void frmMain::openResults(const AttemptOutcome& outcome)
 {
     QWidget* results = m_resultsScreenFactory ? m_resultsScreenFactory(*this, outcome) : nullptr;
-    if (results)
+    if (results) {
+        followReport(results);
         showChildScreen(MainScreen::Results, results);
-    else
+    } else
         returnFromCompetition();
 }
 

@@ -3,10 +3,8 @@
 #include "base/ProgramTitle.h"
 #include "base/Rounding.h"
 #include "buttons/SkinButton.h"
-#include "files/ProgramDirectory.h"
 #include "frmSpecialNumber_Fin/ResultsGrid.h"
 #include "frmSpecialNumber_Fin/ScoreGridModel.h"
-#include "journal/JournalFiles.h"
 #include "journal/JournalHash.h"
 #include "journal/SheetTexts.h"
 #include "results/ScoreTable.h"
@@ -15,7 +13,6 @@
 #include "skin/Skin.h"
 #include "skin/SkinPieces.h"
 
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPaintEvent>
@@ -24,10 +21,6 @@
 #include <QTableView>
 
 #include <optional>
-
-#ifdef KORVALIN_WITH_REPORTS
-#include "attempt/BackgroundReport.h"
-#endif
 
 namespace {
 constexpr int ScoreColumnWidths[] = {255, 275, 170};
@@ -61,8 +54,7 @@ frmSpecialNumber_Fin::frmSpecialNumber_Fin(QWidget* settingsWindow, const Attemp
     : QWidget(settingsWindow, Qt::Window | Qt::FramelessWindowHint),
       m_scoring(SheetTexts(outcome.questions, outcome.rows, outcome.digitsPerRow),
                 SheetTexts(outcome.answers, outcome.rows, outcome.digitsPerRow)),
-      m_digitsPerRow(outcome.digitsPerRow),
-      m_title(QStringLiteral("SPECIAL NUMBERS (") + outcome.caption + QLatin1Char(')')),
+      m_digitsPerRow(outcome.digitsPerRow), m_title(stageTitle(outcome.caption)),
       m_returnToSettings(std::move(returnToSettings)), m_surface(this)
 {
     setObjectName(QStringLiteral("frmSpecialNumber_Fin"));
@@ -81,7 +73,6 @@ frmSpecialNumber_Fin::frmSpecialNumber_Fin(QWidget* settingsWindow, const Attemp
     connect(m_finishButton, &SkinButton::clicked, this, &frmSpecialNumber_Fin::returnToSettings);
 
     createSealLine(outcome.evidence);
-    startReport(outcome.evidence);
 }
 
 // The seal in a small line at the right end of the explanation strip, over the strip's empty part, so
@@ -102,17 +93,44 @@ void frmSpecialNumber_Fin::createSealLine(const AttemptEvidence& evidence)
     m_sealLine->setStyleSheet(QStringLiteral("QLabel { background: transparent; color: rgb(90, 90, 90); }"));
 }
 
-void frmSpecialNumber_Fin::startReport(const AttemptEvidence& evidence)
+void frmSpecialNumber_Fin::showReportOutcome(bool ok, const QString& error)
 {
-#ifdef KORVALIN_WITH_REPORTS
-    if (evidence.journalPath.isEmpty())
+    if (ok)
         return;
-    const QString folder = QDir(programDirectory()).filePath(reportsFolderName());
-    writeAttemptReportInBackground(evidence.journalPath, QDir(folder).filePath(reportPdfFileName(evidence.draftNumber)),
-                                   QDir(folder).filePath(reportCsvFileName(evidence.draftNumber)));
-#else
-    Q_UNUSED(evidence);
-#endif
+    if (!m_reportNotice) {
+        m_reportNotice = new QLabel(this);
+        m_reportNotice->setObjectName(QStringLiteral("reportNotice"));
+        m_reportNotice->setTextFormat(Qt::PlainText);
+        m_reportNotice->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QFont font(tahomaFamily());
+        font.setPointSizeF(SealPointSize);
+        m_reportNotice->setFont(font);
+        m_reportNotice->setStyleSheet(QStringLiteral("QLabel { background: transparent; color: rgb(150, 0, 0); }"));
+    }
+    m_reportNotice->setToolTip(error);
+    m_reportNotice->setText(QStringLiteral("The report could not be written: ") + error);
+    placeStripNotes();
+    m_reportNotice->show();
+}
+
+// The seal and a report's failure sit over the ends of the explanation strip, beside its centred text.
+void frmSpecialNumber_Fin::placeStripNotes()
+{
+    if (!m_explanationGrid)
+        return;
+    const QRect strip = m_explanationGrid->geometry();
+    if (m_sealLine) {
+        m_sealLine->setGeometry(strip.adjusted(strip.width() * 3 / 4, 0, -SealMargin, 0));
+        m_sealLine->raise();
+    }
+    if (m_reportNotice) {
+        const QRect area = strip.adjusted(SealMargin, 0, -strip.width() * 3 / 4, 0);
+        m_reportNotice->setGeometry(area);
+        m_reportNotice->setText(m_reportNotice->fontMetrics().elidedText(
+            QStringLiteral("The report could not be written: ") + m_reportNotice->toolTip(), Qt::ElideRight,
+            area.width()));
+        m_reportNotice->raise();
+    }
 }
 
 frmSpecialNumber_Fin::~frmSpecialNumber_Fin() = default;
@@ -182,11 +200,7 @@ void frmSpecialNumber_Fin::layoutResults()
     m_questionGrid->setGeometry(roundToPixels(m_layout.questionTable));
     m_finishButton->setGeometry(roundToPixels(m_layout.finishButton));
     m_explanationGrid->setGeometry(roundToPixels(m_layout.explanation));
-    if (m_sealLine) {
-        const QRect strip = m_explanationGrid->geometry();
-        m_sealLine->setGeometry(strip.adjusted(strip.width() * 3 / 4, 0, -SealMargin, 0));
-        m_sealLine->raise();
-    }
+    placeStripNotes();
 
     // The borders go round the tables where they finally stand.
     m_surface.paintPersistent([&](QPainter& painter) {

@@ -36,6 +36,9 @@ public:
     // The geometry of the last layout, before its positions were rounded to whole pixels.
     const ResultsLayout& resultsLayout() const { return m_layout; }
 
+    // The attempt's report, written in the background, is done; a failure is said in the explanation strip.
+    void showReportOutcome(bool ok, const QString& error);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -48,7 +51,7 @@ private:
     void layoutResults();
     void returnToSettings();
     void createSealLine(const AttemptEvidence& evidence);
-    static void startReport(const AttemptEvidence& evidence);
+    void placeStripNotes();
 
     const Scoring m_scoring;
     int m_digitsPerRow = 0;
@@ -61,5 +64,6 @@ private:
     ResultsGrid* m_questionGrid = nullptr;   // gTumSorular
     QTableView* m_explanationGrid = nullptr; // gAciklama
     QLabel* m_sealLine = nullptr;
+    QLabel* m_reportNotice = nullptr;
     SkinButton* m_finishButton = nullptr; // btnFinish
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/PersistentSurface.h"
+#include "skin/ShadowedTextSurface.h"
 
 #include <QString>
 #include <QWidget>
@@ -23,17 +23,15 @@ public:
     // 150 x 50, centred, its top 80 pixels above the panel's bottom edge.
     void placeCancelButton();
 
-    void showShadowedText(const QString& text);
-    QString shownText() const { return m_shownText; }
+    void showShadowedText(const QString& text) { m_text.show(text); }
+    QString shownText() const { return m_text.shownText(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    PersistentSurface m_surface;
+    ShadowedTextSurface m_text;
     SkinButton* m_cancel;
-    QString m_shownText;
-    bool m_drawn = false;
     bool m_cancelPlaced = false;
 };

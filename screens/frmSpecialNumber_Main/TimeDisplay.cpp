@@ -1,7 +1,6 @@
 #include "frmSpecialNumber_Main/TimeDisplay.h"
 
 #include "skin/Fonts.h"
-#include "skin/ShadowedText.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -10,38 +9,17 @@ namespace {
 const QColor TimeBackground(215, 229, 248);
 }
 
-TimeDisplay::TimeDisplay(QWidget* parent) : QWidget(parent), m_surface(this)
+TimeDisplay::TimeDisplay(QWidget* parent) : QWidget(parent), m_text(this, TimeBackground)
 {
     setObjectName(QStringLiteral("picTime"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TimeDisplay::showShadowedText(const QString& text)
-{
-    // A count-down display is told to draw on nearly every 10 ms tick; the same text paints the same
-    // pixels, so only a change is painted.
-    if (m_drawn && text == m_shownText)
-        return;
-    m_surface.paintPersistent([&](QPainter& painter) {
-        painter.setFont(font());
-        drawShadowedText(painter, size(), TimeBackground, text);
-    });
-    m_shownText = text;
-    m_drawn = true;
-}
-
-void TimeDisplay::showBlank()
-{
-    m_surface.paintPersistent([&](QPainter& painter) { painter.fillRect(rect(), TimeBackground); });
-    m_shownText.clear();
-    m_drawn = false;
-}
-
 void TimeDisplay::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    m_surface.paintOnto(painter, event->rect());
+    m_text.paintOnto(painter, event->rect());
 }
 
 void TimeDisplay::resizeEvent(QResizeEvent* event)
@@ -51,13 +29,7 @@ void TimeDisplay::resizeEvent(QResizeEvent* event)
     displayFont.setPointSizeF(FontPointSize);
     displayFont.setBold(true);
     setFont(displayFont);
-    m_surface.resize(size(), TimeBackground);
-    const QString text = m_resizeText ? m_resizeText() : QString();
-    m_drawn = false;
-    if (text.isEmpty())
-        showBlank();
-    else
-        showShadowedText(text);
+    m_text.resize(m_resizeText ? m_resizeText() : QString());
 }
 
 void TimeDisplay::mouseReleaseEvent(QMouseEvent* event)

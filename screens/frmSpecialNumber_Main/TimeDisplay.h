@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/PersistentSurface.h"
+#include "skin/ShadowedTextSurface.h"
 
 #include <QString>
 #include <QWidget>
@@ -22,9 +22,9 @@ public:
     // The text drawn after every resize: the maximum time, or an empty text for a blank display.
     void setResizeText(std::function<QString()> text) { m_resizeText = std::move(text); }
 
-    void showShadowedText(const QString& text);
+    void showShadowedText(const QString& text) { m_text.show(text); }
     // The text on the display; empty while it is blank.
-    QString shownText() const { return m_shownText; }
+    QString shownText() const { return m_text.shownText(); }
 
 signals:
     void clicked();
@@ -35,10 +35,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void showBlank();
-
-    PersistentSurface m_surface;
+    ShadowedTextSurface m_text;
     std::function<QString()> m_resizeText;
-    QString m_shownText;
-    bool m_drawn = false;
 };

@@ -1,6 +1,7 @@
 // The recall stage's layout for its size and its group highlight.
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 
+#include "base/ProgramTitle.h"
 #include "base/Rounding.h"
 #include "buttons/SkinButton.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
@@ -72,9 +73,8 @@ void frmSpecialNumber_Main::layOutStage()
     m_surface.resize(size(), QColor(SkinPieces::InnerColour));
     m_surface.paintPersistent([&](QPainter& painter) {
         painter.fillRect(rect(), QColor(SkinPieces::InnerColour));
-        PaintStageFrame(painter, size(),
-                        QStringLiteral("SPECIAL NUMBERS (") + m_attempt->source().caption + QLatin1Char(')'),
-                        QStringLiteral("RECALL STAGE"), StageTitleX);
+        PaintStageFrame(painter, size(), stageTitle(m_attempt->source().caption), QStringLiteral("RECALL STAGE"),
+                        StageTitleX);
         paintTimePanelBackdrop(painter, layout.timePanelX);
         // Part of the persistent image, so that the border survives every repaint of the window.
         DrawControlFrame(painter, grid);

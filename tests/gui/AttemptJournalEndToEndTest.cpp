@@ -114,3 +114,27 @@ TEST_F(AttemptJournalEndToEndTest, everyWayAnAttemptEnds_leavesAJournalThatVerif
         flushDeletes();
     }
 }
+
+TEST_F(AttemptJournalEndToEndTest, reportThatCannotBeWritten_isSaidOnTheResults)
+{
+    // A file where the reports folder should be: no report can be written.
+    QFile blocker(programFilePath(QStringLiteral("reports")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    start();
+    const float recall = enterRecall();
+    typeAt(1, 1, questionDigit(1, 1));
+    m_clock.set(recall + 3.0f);
+    answerNextDialog(MsgBoxYes);
+    m_stage->confirmFinish();
+    flushDeletes();
+    auto* results = qobject_cast<frmSpecialNumber_Fin*>(resultsScreen());
+    ASSERT_NE(results, nullptr);
+    waitForReports();
+    const auto* notice = results->findChild<QLabel*>(QStringLiteral("reportNotice"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_TRUE(notice->toolTip().contains(QStringLiteral("reports"))) << notice->toolTip().toStdString();
+    results->close();
+    flushDeletes();
+}

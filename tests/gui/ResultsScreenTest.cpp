@@ -19,6 +19,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTableView>
@@ -460,6 +461,26 @@ TEST_F(ResultsScreenTest, controlFrames_surroundBothTables)
                       skin.pixel(562, 365 + band) & 0xFFFFFF);
         }
     }
+}
+
+TEST_F(ResultsScreenTest, reportThatCouldNotBeWritten_isSaidInTheExplanationStripOnly)
+{
+    makeAttempt(300, 30, allCorrect);
+    frmSpecialNumber_Fin& screen = open();
+    const QRect explanation = control<QTableView>("gAciklama").geometry();
+    const QRect score = scoreGrid().geometry();
+    screen.showReportOutcome(true, QString());
+    EXPECT_EQ(screen.findChild<QLabel*>(QStringLiteral("reportNotice")), nullptr) << "nothing to say";
+
+    screen.showReportOutcome(false, QStringLiteral("No space left on device"));
+    auto* notice = screen.findChild<QLabel*>(QStringLiteral("reportNotice"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_TRUE(notice->text().startsWith(QStringLiteral("The report could not be written: ")));
+    EXPECT_EQ(notice->toolTip(), QStringLiteral("No space left on device"));
+    EXPECT_TRUE(explanation.contains(notice->geometry()));
+    EXPECT_EQ(control<QTableView>("gAciklama").geometry(), explanation);
+    EXPECT_EQ(scoreGrid().geometry(), score);
 }
 
 TEST_F(ResultsScreenTest, models_passModelTester)

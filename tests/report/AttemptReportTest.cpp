@@ -1,15 +1,21 @@
 #include "AttemptScript.h"
 
 #include "attempt/AttemptReport.h"
+#include "attempt/AttemptReportJob.h"
 #include "csv/AttemptCsv.h"
 #include "journal/JournalHash.h"
 #include "journal/JournalVerifier.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -52,23 +58,58 @@ protected:
     void SetUp() override
     {
         m_script = reportedAttempt();
-        m_result = verifyJournal(m_script.bytes());
-        ASSERT_EQ(m_result.verdict, Verdict::Valid) << m_result.verdictText.toStdString();
+        QFile journal(journalPath());
+        ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+        ASSERT_EQ(journal.write(m_script.bytes()), m_script.bytes().size());
     }
 
+    QString journalPath() const { return m_dir.filePath(QStringLiteral("attempt_4711.journal")); }
     QString pdfPath() const { return m_dir.filePath(QStringLiteral("reports/attempt_4711.pdf")); }
     QString csvPath() const { return m_dir.filePath(QStringLiteral("reports/attempt_4711.csv")); }
+    // A folder that cannot be made: a file stands where it would be.
+    QString blockedFolder() const
+    {
+        const QString path = m_dir.filePath(QStringLiteral("blocked"));
+        QFile blocker(path);
+        EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
+        return path;
+    }
 
     QTemporaryDir m_dir;
     AttemptScript m_script;
-    VerificationResult m_result;
 };
+
+struct JobOutcome
+{
+    int count = 0;
+    bool ok = false;
+    QString error;
+    bool onApplicationThread = false;
+};
+
+// Starts a job and waits for its finished(), which must come once.
+JobOutcome runJob(AttemptReportJob& job, const QString& journal, const QString& pdf, const QString& csv)
+{
+    JobOutcome outcome;
+    QObject::connect(&job, &AttemptReportJob::finished, [&outcome](bool ok, const QString& error) {
+        ++outcome.count;
+        outcome.ok = ok;
+        outcome.error = error;
+        outcome.onApplicationThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+    });
+    job.start(journal, pdf, csv);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.count > 0; }, 60'000));
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    return outcome;
+}
 } // namespace
 
 TEST_F(AttemptReportTest, pdf_holdsTheHeaderResultSealListsAndSignatureFields)
 {
-    const WriteResult written = writeAttemptReport(m_result, pdfPath(), QString());
+    const AttemptReportResult written = writeAttemptReport(journalPath(), pdfPath(), QString());
     ASSERT_TRUE(written.ok) << written.error.toStdString();
+    EXPECT_EQ(written.verification.verdict, Verdict::Valid) << written.verification.verdictText.toStdString();
     EXPECT_TRUE(readFile(pdfPath()).startsWith("%PDF-"));
     EXPECT_FALSE(QFile::exists(csvPath()));
     if (tool("pdftotext").isEmpty() || tool("pdfinfo").isEmpty())
@@ -101,7 +142,7 @@ TEST_F(AttemptReportTest, pdf_holdsTheHeaderResultSealListsAndSignatureFields)
 
 TEST_F(AttemptReportTest, firstPage_rendersWithTextAndTheRedLimitLine)
 {
-    ASSERT_TRUE(writeAttemptReport(m_result, pdfPath(), QString()).ok);
+    ASSERT_TRUE(writeAttemptReport(journalPath(), pdfPath(), QString()).ok);
     if (tool("pdftoppm").isEmpty())
         GTEST_SKIP() << "poppler-utils is not installed";
     const QString prefix = m_dir.filePath(QStringLiteral("page"));
@@ -128,9 +169,11 @@ TEST_F(AttemptReportTest, firstPage_rendersWithTextAndTheRedLimitLine)
 
 TEST_F(AttemptReportTest, csv_hasOneRowPerCellOfTheSheet)
 {
-    ASSERT_TRUE(writeAttemptReport(m_result, QString(), csvPath()).ok);
+    const AttemptReportResult written = writeAttemptReport(journalPath(), QString(), csvPath());
+    ASSERT_TRUE(written.ok) << written.error.toStdString();
+    EXPECT_FALSE(QFile::exists(pdfPath()));
     const QByteArray csv = readFile(csvPath());
-    EXPECT_EQ(csv, attemptCsv(m_result));
+    EXPECT_EQ(csv, attemptCsv(written.verification));
     const QList<QByteArray> lines = csv.split('\n');
     ASSERT_EQ(lines.size(), 1 + 1092 * 30 + 1); // the header, the cells, and nothing after the last CRLF
     EXPECT_EQ(lines[0],
@@ -157,10 +200,100 @@ TEST_F(AttemptReportTest, csv_hasOneRowPerCellOfTheSheet)
 
 TEST_F(AttemptReportTest, unwritableFolder_reportsTheReason)
 {
-    QFile blocker(m_dir.filePath(QStringLiteral("reports")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const WriteResult written = writeAttemptReport(m_result, pdfPath(), csvPath());
+    const QString folder = blockedFolder();
+    const AttemptReportResult written = writeAttemptReport(journalPath(), folder + QStringLiteral("/attempt.pdf"),
+                                                           folder + QStringLiteral("/attempt.csv"));
     EXPECT_FALSE(written.ok);
-    EXPECT_TRUE(written.error.contains(QStringLiteral("reports"))) << written.error.toStdString();
+    EXPECT_TRUE(written.error.contains(QStringLiteral("blocked"))) << written.error.toStdString();
+}
+
+TEST_F(AttemptReportTest, unreadableJournal_writesNothingAndSaysWhy)
+{
+    QFile text(m_dir.filePath(QStringLiteral("text.journal")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("hello\n");
+    text.close();
+    for (const QString& journal : {text.fileName(), m_dir.filePath(QStringLiteral("missing.journal"))}) {
+        SCOPED_TRACE(journal.toStdString());
+        const AttemptReportResult written = writeAttemptReport(journal, pdfPath(), csvPath());
+        EXPECT_FALSE(written.ok);
+        EXPECT_EQ(written.verification.verdict, Verdict::Unreadable);
+        EXPECT_TRUE(written.error.contains(QFileInfo(journal).fileName())) << written.error.toStdString();
+        EXPECT_TRUE(written.error.contains(QStringLiteral("cannot be read"))) << written.error.toStdString();
+        EXPECT_FALSE(QFile::exists(pdfPath()));
+        EXPECT_FALSE(QFile::exists(csvPath()));
+    }
+}
+
+TEST_F(AttemptReportTest, sealWrittenDownWrong_isTheVerdictTheReportShows)
+{
+    VerifyOptions options;
+    options.expectedSeal = QStringLiteral("0000 1111 2222 3333");
+    const AttemptReportResult written = writeAttemptReport(journalPath(), QString(), csvPath(), options);
+    ASSERT_TRUE(written.ok) << written.error.toStdString();
+    EXPECT_EQ(written.verification.verdict, Verdict::Altered);
+}
+
+TEST_F(AttemptReportTest, job_writesTheSameReportAndFinishesOnTheApplicationThread)
+{
+    AttemptReportJob job;
+    EXPECT_FALSE(job.isFinished());
+    QSignalSpy finished(&job, &AttemptReportJob::finished);
+    job.start(journalPath(), pdfPath(), csvPath());
+    // runJob starts it again, which is ignored: the report is written and told once.
+    const JobOutcome outcome = runJob(job, journalPath(), pdfPath(), csvPath());
+    EXPECT_EQ(outcome.count, 1);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_TRUE(outcome.ok) << outcome.error.toStdString();
+    EXPECT_TRUE(outcome.error.isEmpty());
+    EXPECT_TRUE(outcome.onApplicationThread);
+    EXPECT_TRUE(job.isFinished());
+    EXPECT_TRUE(job.ok());
+    EXPECT_TRUE(readFile(pdfPath()).startsWith("%PDF-"));
+    EXPECT_EQ(readFile(csvPath()), attemptCsv(verifyJournalFile(journalPath())));
+}
+
+TEST_F(AttemptReportTest, job_thatCannotWrite_finishesWithTheReason)
+{
+    const QString folder = blockedFolder();
+    struct Case
+    {
+        const char* name;
+        QString journal;
+        QString pdf;
+        QString csv;
+        QString says;
+    };
+    const Case cases[] = {
+        {"missing journal", m_dir.filePath(QStringLiteral("missing.journal")), pdfPath(), csvPath(),
+         QStringLiteral("missing.journal")},
+        {"PDF folder blocked", journalPath(), folder + QStringLiteral("/attempt.pdf"), csvPath(),
+         QStringLiteral("blocked")},
+        {"CSV folder blocked", journalPath(), QString(), folder + QStringLiteral("/attempt.csv"),
+         QStringLiteral("blocked")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AttemptReportJob job;
+        const JobOutcome outcome = runJob(job, c.journal, c.pdf, c.csv);
+        EXPECT_EQ(outcome.count, 1);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_FALSE(job.ok());
+        EXPECT_EQ(job.error(), outcome.error);
+        EXPECT_TRUE(outcome.error.contains(c.says)) << outcome.error.toStdString();
+        EXPECT_TRUE(outcome.onApplicationThread);
+    }
+}
+
+TEST_F(AttemptReportTest, job_deletedBeforeItEnds_stillWritesTheWholeReport)
+{
+    auto* job = new AttemptReportJob;
+    job->start(journalPath(), pdfPath(), csvPath());
+    delete job;
+    // The PDF is written before the CSV, each replaced whole.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(csvPath()); }, 60'000));
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(readFile(pdfPath()).startsWith("%PDF-"));
+    EXPECT_EQ(readFile(csvPath()), attemptCsv(verifyJournalFile(journalPath())));
 }
