@@ -9,13 +9,20 @@ std::vector<int> suffixArray(QStringView text)
     const int n = int(text.size());
     std::vector<int> suffixes(std::size_t(n), 0);
     std::iota(suffixes.begin(), suffixes.end(), 0);
+    if (n == 0)
+        return suffixes;
+    // Sorted first by their first FirstRound characters, which leaves few ties among digits; then prefix
+    // doubling: suffixes sorted by their first k characters sort by their first 2k as pairs of ranks.
+    constexpr int FirstRound = 8;
+    const auto head = [&](int i) { return text.mid(i, std::min(FirstRound, n - i)); };
+    std::sort(suffixes.begin(), suffixes.end(), [&](int a, int b) { return head(a).compare(head(b)) < 0; });
     std::vector<int> rank(std::size_t(n), 0);
-    for (int i = 0; i < n; ++i)
-        rank[std::size_t(i)] = text[i].unicode();
+    for (int i = 1; i < n; ++i) {
+        const bool differs = head(suffixes[std::size_t(i - 1)]).compare(head(suffixes[std::size_t(i)])) != 0;
+        rank[std::size_t(suffixes[std::size_t(i)])] = rank[std::size_t(suffixes[std::size_t(i - 1)])] + differs;
+    }
     std::vector<int> next(std::size_t(n), 0);
-    // Prefix doubling: once sorted by their first k characters, suffixes sort by their first 2k as pairs
-    // of ranks. Digits stop being alike after about a dozen characters, so few rounds are needed.
-    for (int k = 1; n > 0; k *= 2) {
+    for (int k = FirstRound; rank[std::size_t(suffixes.back())] < n - 1 && k < n; k *= 2) {
         const auto key = [&](int i) {
             return std::pair(rank[std::size_t(i)], i + k < n ? rank[std::size_t(i + k)] : -1);
         };
@@ -26,8 +33,6 @@ std::vector<int> suffixArray(QStringView text)
             next[std::size_t(suffixes[std::size_t(i)])] = next[std::size_t(suffixes[std::size_t(i - 1)])] + differs;
         }
         rank.swap(next);
-        if (rank[std::size_t(suffixes.back())] == n - 1 || k >= n)
-            break;
     }
     return suffixes;
 }
