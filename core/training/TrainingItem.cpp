@@ -12,13 +12,6 @@ QString TrainingItem::id() const
     return numberName(number) + u'/' + kindName(kind) + u'/' + QString::number(index);
 }
 
-bool operator==(const TrainingItem& left, const TrainingItem& right)
-{
-    return left.number == right.number && left.kind == right.kind && left.index == right.index &&
-           left.firstPosition == right.firstPosition && left.lastPosition == right.lastPosition &&
-           left.cueLength == right.cueLength;
-}
-
 std::optional<ParsedItemId> parseItemId(QStringView id)
 {
     const QList<QStringView> parts = id.split(u'/');

@@ -35,9 +35,9 @@ struct TrainingItem
 
     // Stable across versions, the key of item_state and review_log: "pi/block/12", "e/junction/7".
     QString id() const;
-};
 
-bool operator==(const TrainingItem& left, const TrainingItem& right);
+    bool operator==(const TrainingItem&) const = default;
+};
 
 struct ParsedItemId
 {
