@@ -42,8 +42,8 @@ public:
     virtual std::vector<StoredItemState> itemStates() = 0;
     virtual std::vector<StoredReview> reviews() = 0;
 
-    // The same without waiting: `reply` runs later in `receiver`'s thread, never inside the call, and
-    // not at all once `receiver` is gone.
+    // The same without waiting: `reply` runs later in the thread that made the store, where `receiver`
+    // lives, never inside the call, and not at all once `receiver` is gone.
     virtual void readSessionSummaries(QObject* receiver, Reply<std::vector<StoredSession>> reply) = 0;
     virtual void readKeystrokes(qint64 sessionId, QObject* receiver, Reply<std::vector<StoredKeystroke>> reply) = 0;
 
