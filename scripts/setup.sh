@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a build needs (only what is missing) and builds into build/.
-#   scripts/setup.sh program   the program alone: Qt (with Qt Charts for the reports) and pugixml
+#   scripts/setup.sh program   the program alone: Qt (with Qt Charts for the reports, Qt's SQLite driver for
+#                              training) and pugixml
 #   scripts/setup.sh all       also the tools, the tests and the benchmarks
 #   scripts/setup.sh fuzz      the fuzz targets alone, with clang and libFuzzer (BUILD_DIR defaults to build-fuzz)
 # KORVALIN_WARNINGS_AS_ERRORS=ON and KORVALIN_SANITIZERS=... are passed on to CMake; BUILD_DIR names
@@ -9,9 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mode=${1:-all}
-# Qt Charts' CMake files need Qt OpenGL's, which Debian's qt6-charts-dev does not pull in.
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libpugixml-dev fonts-wine
-    fonts-liberation)
+# Qt Charts' CMake files need Qt OpenGL's, which Debian's qt6-charts-dev does not pull in. Qt's SQLite
+# driver is a plug-in loaded at run time: no build step asks for it, so it is named here.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite
+    libpugixml-dev fonts-wine fonts-liberation)
 options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
 targets=()
 default_build=build

@@ -1,0 +1,68 @@
+#include "TrainingSchema.h"
+
+namespace {
+// The tables are the store's own; other programs read the views, which keep their columns whatever
+// the tables become. A session's counts and length are kept in its row as its keystrokes come, so the
+// summary never has to count millions of keystrokes.
+const QStringList Version1 = {
+    QStringLiteral(R"(CREATE TABLE sessions (
+    session_id INTEGER PRIMARY KEY,
+    mode TEXT NOT NULL CHECK (mode IN ('learn', 'review', 'recite', 'drill', 'rehearse')),
+    number TEXT NOT NULL CHECK (number IN ('sqrt2', 'pi', 'e')),
+    first_position INTEGER NOT NULL CHECK (first_position >= 1),
+    started_utc TEXT NOT NULL,
+    milliseconds INTEGER NOT NULL DEFAULT 0,
+    typed INTEGER NOT NULL DEFAULT 0,
+    correct INTEGER NOT NULL DEFAULT 0))"),
+    QStringLiteral("CREATE INDEX sessions_by_start ON sessions (started_utc)"),
+    // Keyed by session and sequence, so a session's keystrokes lie together and need no second index.
+    QStringLiteral(R"(CREATE TABLE keystrokes (
+    session_id INTEGER NOT NULL REFERENCES sessions (session_id),
+    seq INTEGER NOT NULL CHECK (seq >= 1),
+    position INTEGER NOT NULL CHECK (position >= 1),
+    expected INTEGER NOT NULL CHECK (expected BETWEEN 0 AND 9),
+    typed INTEGER NOT NULL CHECK (typed BETWEEN 0 AND 9),
+    ms INTEGER NOT NULL CHECK (ms >= 0),
+    PRIMARY KEY (session_id, seq)) WITHOUT ROWID)"),
+    QStringLiteral(R"(CREATE TABLE items (
+    item_id TEXT PRIMARY KEY,
+    number TEXT NOT NULL CHECK (number IN ('sqrt2', 'pi', 'e')),
+    kind TEXT NOT NULL CHECK (kind IN ('block', 'junction')),
+    first_position INTEGER NOT NULL CHECK (first_position >= 1),
+    last_position INTEGER NOT NULL CHECK (last_position >= first_position),
+    stability REAL NOT NULL,
+    difficulty REAL NOT NULL,
+    due_utc TEXT NOT NULL,
+    reps INTEGER NOT NULL CHECK (reps >= 0),
+    lapses INTEGER NOT NULL CHECK (lapses >= 0)))"),
+    QStringLiteral(R"(CREATE TABLE reviews (
+    review_id INTEGER PRIMARY KEY,
+    item_id TEXT NOT NULL REFERENCES items (item_id),
+    session_id INTEGER NOT NULL REFERENCES sessions (session_id),
+    reviewed_utc TEXT NOT NULL,
+    rating INTEGER NOT NULL CHECK (rating BETWEEN 1 AND 4)))"),
+    QStringLiteral("CREATE INDEX reviews_by_item ON reviews (item_id, reviewed_utc)"),
+
+    QStringLiteral(R"(CREATE VIEW session_summary AS
+SELECT session_id, mode, number, first_position, started_utc, milliseconds / 1000.0 AS seconds, typed, correct
+FROM sessions)"),
+    QStringLiteral(R"(CREATE VIEW keystroke_log AS
+SELECT session_id, seq, position, expected, typed, ms FROM keystrokes)"),
+    QStringLiteral(R"(CREATE VIEW item_state AS
+SELECT item_id, number, kind, first_position, last_position, stability, difficulty, due_utc, reps, lapses
+FROM items)"),
+    QStringLiteral(R"(CREATE VIEW review_log AS
+SELECT item_id, session_id, reviewed_utc, rating FROM reviews)"),
+};
+} // namespace
+
+const SchemaSteps& trainingSchemaSteps()
+{
+    static const SchemaSteps steps = {{1, Version1}};
+    return steps;
+}
+
+int currentTrainingSchemaVersion()
+{
+    return trainingSchemaSteps().back().version;
+}

@@ -1,0 +1,135 @@
+#include "SqliteTrainingStore.h"
+#include "../core/CoreApplicationEnvironment.h"
+#include "StoreTestSupport.h"
+#include "TrainingSchema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+const auto* const coreApplication = ::testing::AddGlobalTestEnvironment(new CoreApplicationEnvironment);
+
+class SqliteTrainingStoreTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString databasePath() const { return m_dir.filePath(QStringLiteral("training.sqlite")); }
+
+    // One session of each kind of row, written and closed.
+    void writeOneOfEach()
+    {
+        SqliteTrainingStore store(m_dir.path());
+        ASSERT_TRUE(store.open().opened);
+        const qint64 session =
+            store.startSession(TrainingMode::Review, TrainingNumber::E, 301, utc("2026-03-01T08:00:00.250Z"));
+        store.addKeystroke({session, 1, 301, 7, 7, 800});
+        store.addKeystroke({session, 2, 302, 2, 3, 1500});
+        store.saveItemState({QStringLiteral("e-junction-3"), TrainingNumber::E, ItemKind::Junction, 296, 305, 2.5, 6.25,
+                             utc("2026-03-05T08:00:00.000Z"), 4, 1});
+        store.addReview({QStringLiteral("e-junction-3"), session, utc("2026-03-01T08:00:01.500Z"), 1});
+        store.finishSession(session, 1.75);
+    }
+
+    QTemporaryDir m_dir;
+};
+} // namespace
+
+TEST_F(SqliteTrainingStoreTest, newDatabase_isInTheDataFolderWithItsLogAheadAndTheCurrentSchema)
+{
+    SqliteTrainingStore store(m_dir.path());
+    const StoreOpening opening = store.open();
+    ASSERT_TRUE(opening.opened) << qPrintable(opening.message);
+    EXPECT_TRUE(opening.message.isEmpty());
+    EXPECT_TRUE(opening.setAsidePath.isEmpty());
+    EXPECT_EQ(store.filePath(), databasePath());
+
+    OtherConnection other(databasePath());
+    EXPECT_EQ(other.value(QStringLiteral("PRAGMA journal_mode")), QStringLiteral("wal"));
+    EXPECT_EQ(other.value(QStringLiteral("PRAGMA user_version")).toInt(), currentTrainingSchemaVersion());
+}
+
+TEST_F(SqliteTrainingStoreTest, views_haveTheDocumentedNamesAndColumns)
+{
+    SqliteTrainingStore store(m_dir.path());
+    ASSERT_TRUE(store.open().opened);
+    OtherConnection other(databasePath());
+    for (const TrainingView view : AllTrainingViews) {
+        SCOPED_TRACE(qPrintable(viewName(view)));
+        QStringList columns;
+        for (const QString& row : other.rows(QStringLiteral("PRAGMA table_info(%1)").arg(viewName(view))))
+            columns << row.section(QLatin1Char('|'), 1, 1);
+        EXPECT_EQ(columns, viewColumns(view));
+    }
+}
+
+TEST_F(SqliteTrainingStoreTest, rows_readByAnotherProgramThroughTheViews)
+{
+    writeOneOfEach();
+    OtherConnection other(databasePath());
+    EXPECT_EQ(other.rows(QStringLiteral("SELECT * FROM session_summary")),
+              QStringList{QStringLiteral("1|review|e|301|2026-03-01T08:00:00.250Z|1.75|2|1")});
+    EXPECT_EQ(other.rows(QStringLiteral("SELECT * FROM keystroke_log ORDER BY seq")),
+              (QStringList{QStringLiteral("1|1|301|7|7|800"), QStringLiteral("1|2|302|2|3|1500")}));
+    EXPECT_EQ(other.rows(QStringLiteral("SELECT * FROM item_state")),
+              QStringList{QStringLiteral("e-junction-3|e|junction|296|305|2.5|6.25|2026-03-05T08:00:00.000Z|4|1")});
+    EXPECT_EQ(other.rows(QStringLiteral("SELECT * FROM review_log")),
+              QStringList{QStringLiteral("e-junction-3|1|2026-03-01T08:00:01.500Z|1")});
+}
+
+TEST_F(SqliteTrainingStoreTest, reopened_keepsEverythingAndNumbersSessionsOn)
+{
+    writeOneOfEach();
+    SqliteTrainingStore store(m_dir.path());
+    ASSERT_TRUE(store.open().opened);
+    EXPECT_EQ(store.sessionSummaries().size(), 1u);
+    EXPECT_EQ(store.keystrokes(1).size(), 2u);
+    EXPECT_EQ(store.itemStates().size(), 1u);
+    EXPECT_EQ(store.reviews().size(), 1u);
+    EXPECT_EQ(store.startSession(TrainingMode::Learn, TrainingNumber::Pi, 1, QDateTime::currentDateTimeUtc()), 2);
+}
+
+TEST_F(SqliteTrainingStoreTest, beforeItOpens_theStoreKeepsNothing)
+{
+    SqliteTrainingStore store(m_dir.path());
+    store.startSession(TrainingMode::Learn, TrainingNumber::Pi, 1, QDateTime::currentDateTimeUtc());
+    EXPECT_TRUE(store.sessionSummaries().empty());
+    EXPECT_FALSE(QFile::exists(databasePath()));
+}
+
+TEST_F(SqliteTrainingStoreTest, unopenablePlaces_areReportedAndLeftAsTheyAre)
+{
+    // Neither is damage: nothing may be renamed.
+    const QString fileAsFolder = m_dir.filePath(QStringLiteral("a-file"));
+    ASSERT_TRUE(writeBytes(fileAsFolder, "not a folder"));
+    SqliteTrainingStore inAFile(fileAsFolder);
+    const StoreOpening fromFile = inAFile.open();
+    EXPECT_FALSE(fromFile.opened);
+    EXPECT_TRUE(fromFile.message.contains(fileAsFolder)) << qPrintable(fromFile.message);
+
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("training.sqlite")));
+    SqliteTrainingStore onAFolder(m_dir.path());
+    const StoreOpening fromFolder = onAFolder.open();
+    EXPECT_FALSE(fromFolder.opened);
+    EXPECT_TRUE(fromFolder.setAsidePath.isEmpty());
+    EXPECT_TRUE(fromFolder.message.contains(databasePath())) << qPrintable(fromFolder.message);
+    EXPECT_TRUE(QFileInfo(databasePath()).isDir());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 2);
+}
+
+TEST_F(SqliteTrainingStoreTest, secondStoreOnTheSameFile_isRefusedUntilTheFirstCloses)
+{
+    auto first = std::make_unique<SqliteTrainingStore>(m_dir.path());
+    ASSERT_TRUE(first->open().opened);
+    SqliteTrainingStore second(m_dir.path());
+    const StoreOpening refused = second.open();
+    EXPECT_FALSE(refused.opened);
+    EXPECT_TRUE(refused.message.contains(QLatin1String("in use by another KORVALIN"))) << qPrintable(refused.message);
+    EXPECT_TRUE(refused.setAsidePath.isEmpty());
+
+    first.reset();
+    EXPECT_TRUE(second.open().opened);
+}
