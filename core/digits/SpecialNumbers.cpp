@@ -2,9 +2,6 @@
 
 #include <QFile>
 
-QString SelectedDigits;
-QString SelectedTypeCaption;
-
 // korvalin_core is a static library: without this reference the linker drops the resource object and
 // the digits are missing from the executable. Q_INIT_RESOURCE must run outside any namespace.
 static void initDigitResources()
@@ -72,10 +69,10 @@ const QStringList& specialNumberEntries()
     return entries;
 }
 
-void SelectSpecialNumber(int position, const QString& displayedText)
+void SpecialNumberChoice::SelectSpecialNumber(int position, const QString& displayedText)
 {
     const int key = resourceKeyForPosition(position);
     if (key != 0)
-        SelectedDigits = digitsForResourceKey(key);
-    SelectedTypeCaption = displayedText;
+        m_selectedDigits = digitsForResourceKey(key);
+    m_selectedTypeCaption = displayedText;
 }

@@ -15,10 +15,19 @@ int resourceKeyForPosition(int position);
 // The type-list entries, in list order.
 const QStringList& specialNumberEntries();
 
-// The digits and the list text of the chosen number, shared by every screen; empty until a choice is made.
-extern QString SelectedDigits;
-extern QString SelectedTypeCaption;
+// The chosen number: its digits and the type list's text, empty until a choice is made. The settings
+// window keeps it; an attempt is started from it.
+class SpecialNumberChoice final
+{
+public:
+    // Runs on every click of the type list. A position outside the table (no entry selected) keeps the
+    // previous digits; the caption always becomes the list's displayed text.
+    void SelectSpecialNumber(int position, const QString& displayedText);
 
-// Runs on every click of the type list. A position outside the table (no entry selected) keeps the
-// previous digits; the caption always becomes the list's displayed text.
-void SelectSpecialNumber(int position, const QString& displayedText);
+    const QString& SelectedDigits() const { return m_selectedDigits; }
+    const QString& SelectedTypeCaption() const { return m_selectedTypeCaption; }
+
+private:
+    QString m_selectedDigits;
+    QString m_selectedTypeCaption;
+};

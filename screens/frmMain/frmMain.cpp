@@ -25,7 +25,7 @@ constexpr QSize PanelSize(750, 265);
 frmMain::frmMain(Clock& clock, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_clock(clock),
       m_settings(specialNumberEntries(),
-                 [](int position, const QString& text) { SelectSpecialNumber(position, text); }),
+                 [this](int position, const QString& text) { m_specialNumber.SelectSpecialNumber(position, text); }),
       m_surface(this), m_background([this]() -> QWidget* { return workingScreen() ? workingScreen() : this; },
                                     [this] { return isMinimized(); })
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "digits/SpecialNumbers.h"
 #include "frmMain/BackgroundToggle.h"
 #include "frmMain/ProgramActivation.h"
 #include "frmMain/ScreenNavigation.h"
@@ -61,6 +62,8 @@ public:
     void returnFromCompetition();
 
     SettingsController& settings() { return m_settings; }
+    // The number the type list chose; a stage is started on its digits.
+    const SpecialNumberChoice& specialNumber() const { return m_specialNumber; }
     bool isLoading() const { return m_settings.isLoading(); }
     bool backgroundShown() const { return m_background.shown(); }
     frmZFon* backgroundWindow() const { return m_background.window(); }
@@ -94,6 +97,8 @@ private:
     void minimiseClicked();
 
     Clock& m_clock;
+    // Before the settings, whose loading makes the first choice.
+    SpecialNumberChoice m_specialNumber;
     SettingsController m_settings;
     SettingsWriteNotice m_writeNotice{*this};
     StartCheck m_startCheck{*this, m_settings, m_writeNotice};

@@ -45,7 +45,8 @@ void frmMain::openStage()
     MainScreen screen = m_screens.current();
     QWidget* window = workingScreen();
     if (!window) {
-        const DigitSource source{m_settings.list(SettingsListId::Type).position(), SelectedTypeCaption, SelectedDigits};
+        const DigitSource source{m_settings.list(SettingsListId::Type).position(),
+                                 m_specialNumber.SelectedTypeCaption(), m_specialNumber.SelectedDigits()};
         auto* stage =
             new frmSpecialNumber_Main(this, readStageSettings(m_settings.SettingsDocument()), source, m_clock);
         connect(stage, &frmSpecialNumber_Main::left, this, [this] { follow(ScreenExit::StageLeft); });

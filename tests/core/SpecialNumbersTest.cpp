@@ -177,11 +177,11 @@ TEST(SpecialNumberTable, entries_haveExactTexts)
 class SelectSpecialNumberTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        SelectedDigits.clear();
-        SelectedTypeCaption.clear();
-    }
+    void SelectSpecialNumber(int position, const QString& text) { m_choice.SelectSpecialNumber(position, text); }
+    const QString& SelectedDigits() const { return m_choice.SelectedDigits(); }
+    const QString& SelectedTypeCaption() const { return m_choice.SelectedTypeCaption(); }
+
+    SpecialNumberChoice m_choice;
 };
 
 TEST_F(SelectSpecialNumberTest, listPosition_setsDigitsAndCaption)
@@ -195,9 +195,9 @@ TEST_F(SelectSpecialNumberTest, listPosition_setsDigitsAndCaption)
     for (const auto& c : cases) {
         const QString& caption = specialNumberEntries()[c.position];
         SelectSpecialNumber(c.position, caption);
-        EXPECT_EQ(SelectedDigits.size(), c.length) << c.position;
-        EXPECT_EQ(SelectedDigits, digitsForResourceKey(c.key)) << c.position;
-        EXPECT_EQ(SelectedTypeCaption, caption) << c.position;
+        EXPECT_EQ(SelectedDigits().size(), c.length) << c.position;
+        EXPECT_EQ(SelectedDigits(), digitsForResourceKey(c.key)) << c.position;
+        EXPECT_EQ(SelectedTypeCaption(), caption) << c.position;
     }
 }
 
@@ -206,25 +206,25 @@ TEST_F(SelectSpecialNumberTest, positionOutsideTable_keepsDigitsAndSetsCaption)
     SelectSpecialNumber(1, specialNumberEntries()[1]);
     for (const int position : {-1, 3, 7}) {
         SelectSpecialNumber(position, QString());
-        EXPECT_EQ(SelectedDigits, digitsForResourceKey(103)) << position;
-        EXPECT_TRUE(SelectedTypeCaption.isEmpty()) << position;
+        EXPECT_EQ(SelectedDigits(), digitsForResourceKey(103)) << position;
+        EXPECT_TRUE(SelectedTypeCaption().isEmpty()) << position;
     }
     SelectSpecialNumber(-1, QStringLiteral("typed text"));
-    EXPECT_EQ(SelectedDigits, digitsForResourceKey(103));
-    EXPECT_EQ(SelectedTypeCaption, QStringLiteral("typed text"));
+    EXPECT_EQ(SelectedDigits(), digitsForResourceKey(103));
+    EXPECT_EQ(SelectedTypeCaption(), QStringLiteral("typed text"));
 }
 
 TEST_F(SelectSpecialNumberTest, noPositionBeforeAnyChoice_leavesDigitsEmpty)
 {
     SelectSpecialNumber(-1, QString());
-    EXPECT_TRUE(SelectedDigits.isEmpty());
-    EXPECT_TRUE(SelectedTypeCaption.isEmpty());
+    EXPECT_TRUE(SelectedDigits().isEmpty());
+    EXPECT_TRUE(SelectedTypeCaption().isEmpty());
 }
 
 TEST_F(SelectSpecialNumberTest, changingChoice_replacesDigits)
 {
     SelectSpecialNumber(1, specialNumberEntries()[1]);
     SelectSpecialNumber(2, specialNumberEntries()[2]);
-    EXPECT_EQ(SelectedDigits, digitsForResourceKey(101));
-    EXPECT_EQ(SelectedTypeCaption, specialNumberEntries()[2]);
+    EXPECT_EQ(SelectedDigits(), digitsForResourceKey(101));
+    EXPECT_EQ(SelectedTypeCaption(), specialNumberEntries()[2]);
 }

@@ -38,7 +38,7 @@ TEST_F(RecallStageTest, start_buildsTheGridFromTheSelectedDigitsAndSettings)
 {
     pick(SettingsListId::ColCount, 2); // 40
     start();
-    const int rows = int(SelectedDigits.length() / 40);
+    const int rows = int(m_main->specialNumber().SelectedDigits().length() / 40);
     EXPECT_EQ(m_stage->state().digitsPerRow, 40);
     EXPECT_EQ(grid().dataColumnCount(), 40);
     EXPECT_EQ(grid().dataRowCount(), rows);
@@ -46,8 +46,8 @@ TEST_F(RecallStageTest, start_buildsTheGridFromTheSelectedDigitsAndSettings)
     EXPECT_EQ(grid().answers().headerData(rows - 1, Qt::Vertical).toInt(), rows);
     const AttemptRecordDocument& record = m_stage->attempt().AttemptRecord();
     EXPECT_EQ(record.rowCount(), rows);
-    EXPECT_EQ(record.questions().cellText(1, 1), SelectedDigits.left(1));
-    EXPECT_EQ(record.questions().cellText(2, 1), SelectedDigits.mid(40, 1));
+    EXPECT_EQ(record.questions().cellText(1, 1), m_main->specialNumber().SelectedDigits().left(1));
+    EXPECT_EQ(record.questions().cellText(2, 1), m_main->specialNumber().SelectedDigits().mid(40, 1));
     EXPECT_EQ(std::make_pair(grid().currentRow(), grid().currentColumn()), std::make_pair(1, 1));
     EXPECT_EQ(m_stage->geometry(), QRect(m_main->x(), m_main->y() + 25, m_main->width(), m_main->height() - 25));
 }

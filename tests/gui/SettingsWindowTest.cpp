@@ -136,7 +136,7 @@ TEST_F(SettingsWindowTest, firstRun_showsAndWritesTheDefaults)
     EXPECT_EQ(text("cmbConTime"), QStringLiteral("60"));
     EXPECT_EQ(text("cmbCellTimer"), QStringLiteral("Yes"));
     EXPECT_TRUE(settingsFile().contains("set01=\"0\" set02=\"30\" set03=\"1\" set04=\"0\" set05=\"60\" set06=\"0\""));
-    EXPECT_EQ(SelectedDigits.left(4), QStringLiteral("4142"));
+    EXPECT_EQ(window.specialNumber().SelectedDigits().left(4), QStringLiteral("4142"));
 }
 
 TEST_F(SettingsWindowTest, panel_isCentredFortyPixelsAboveTheBottom)
