@@ -48,3 +48,11 @@ QString arialFamily()
 {
     return arial();
 }
+
+QString sealFamily()
+{
+    static const QString family = hasFamily(QStringLiteral("DejaVu Sans Mono"))
+                                      ? QStringLiteral("DejaVu Sans Mono")
+                                      : QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    return family;
+}

@@ -8,3 +8,7 @@ void registerFallbackFonts();
 
 QString tahomaFamily();
 QString arialFamily();
+
+// A fixed-width face whose zero is marked (DejaVu Sans Mono), for texts people copy by hand, such as a
+// seal; the system's fixed-width face where it is missing.
+QString sealFamily();

@@ -33,6 +33,16 @@ void cutBack(int fd, off_t length)
 }
 } // namespace
 
+ExclusiveCreation createExclusively(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return errno == EEXIST ? ExclusiveCreation::AlreadyThere : ExclusiveCreation::Failed;
+    ::close(fd);
+    syncDirectory(QFileInfo(path).absolutePath());
+    return ExclusiveCreation::Created;
+}
+
 WriteResult appendDurably(const QString& path, const QByteArray& bytes)
 {
     return appendDurably(path, bytes, systemWriteCall());

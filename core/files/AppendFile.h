@@ -13,3 +13,14 @@ WriteResult appendDurably(const QString& path, const QByteArray& bytes);
 
 // The same with the system call that writes bytes replaced, for tests.
 WriteResult appendDurably(const QString& path, const QByteArray& bytes, const WriteCall& writeCall);
+
+// Makes an empty file at `path` only when nothing is there yet, so that a file is never shared by two
+// writers; its directory entry is made durable. Failed: the folder would not take it (the reason is
+// errno's).
+enum class ExclusiveCreation
+{
+    Created,
+    AlreadyThere,
+    Failed,
+};
+ExclusiveCreation createExclusively(const QString& path);

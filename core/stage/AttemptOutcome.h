@@ -8,12 +8,14 @@
 #include <optional>
 #include <vector>
 
-// What an arbiter needs of an attempt: its journal and the journal's seal.
+// What an arbiter needs of an attempt: its journal and the journal's seal. Without a whole journal there
+// is no seal, and journalProblem says why.
 struct AttemptEvidence
 {
     int draftNumber = 0;
     QString journalPath;
     QByteArray seal;
+    QString journalProblem;
 };
 
 // A finished attempt as the results screen shows it: everything it needs, so that it reads nothing else.

@@ -1,6 +1,7 @@
 #include "stage/RunningAttempt.h"
 
 #include "base/Clock.h"
+#include "files/AppendFile.h"
 #include "files/ProgramDirectory.h"
 #include "journal/JournalFiles.h"
 #include "journal/JournalHash.h"
@@ -11,6 +12,7 @@
 #include "stage/EntryRules.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -62,8 +64,18 @@ RunningAttempt::~RunningAttempt()
 int RunningAttempt::chooseDraftNumber(const Clock& clock)
 {
     QRandomGenerator random(quint32(clock.secondsSinceMidnight() * 1000.0f));
-    return ::chooseDraftNumber([&random] { return random.generateDouble(); },
-                               [](int number) { return QFile::exists(programFilePath(draftFileName(number))); });
+    // A number is free while no file of an attempt of that number exists; it is taken by making its
+    // journal, which no other attempt can then make or append to.
+    const auto taken = [](int number) {
+        const QDir reports(programFilePath(reportsFolderName()));
+        if (QFile::exists(programFilePath(draftFileName(number))) ||
+            QFile::exists(reports.filePath(reportPdfFileName(number))) ||
+            QFile::exists(reports.filePath(reportCsvFileName(number))))
+            return true;
+        // A folder that takes no file at all is told by the journal's first entry.
+        return createExclusively(programFilePath(journalFileName(number))) == ExclusiveCreation::AlreadyThere;
+    };
+    return ::chooseDraftNumber([&random] { return random.generateDouble(); }, taken);
 }
 
 QString RunningAttempt::draftFileName(int draftNumber)
@@ -366,7 +378,36 @@ qint64 RunningAttempt::journalMs() const
 
 void RunningAttempt::writeJournal(const QByteArray& line)
 {
+    m_journalBytes += line.size();
+    m_lastJournalLine = line;
     m_writer.append(m_journalPath, line);
+}
+
+AttemptEvidence RunningAttempt::evidence() const
+{
+    AttemptEvidence evidence{m_state.draftNumber, m_journalPath, {}, {}};
+    if (const auto problem = journalFileProblem())
+        evidence.journalProblem = *problem;
+    else
+        evidence.seal = m_journal.seal();
+    return evidence;
+}
+
+std::optional<QString> RunningAttempt::journalFileProblem() const
+{
+    if (m_journal.eventCount() == 0)
+        return QStringLiteral("nothing was written to it");
+    QFile file(m_journalPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("it cannot be read: %1").arg(file.errorString());
+    // A missing or failed line, or one that another hand added, shows in the length; the last line's
+    // bytes, which the seal is the hash of, are compared as well.
+    if (file.size() != m_journalBytes)
+        return QStringLiteral("it holds %1 bytes, not the %2 that were written").arg(file.size()).arg(m_journalBytes);
+    if (!file.seek(m_journalBytes - m_lastJournalLine.size()) ||
+        file.read(m_lastJournalLine.size()) != m_lastJournalLine)
+        return QStringLiteral("its last entry is not the one that was written");
+    return std::nullopt;
 }
 
 float RunningAttempt::usedTimeOrigin(float now, bool ending) const

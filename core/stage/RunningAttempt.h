@@ -47,8 +47,9 @@ public:
     // Waits for the last draft to be on disk.
     ~RunningAttempt() override;
 
-    // A number whose draft does not exist yet, drawn from a generator seeded with the clock: each stage
-    // draws its own, and no earlier draft is overwritten.
+    // A number of which no draft, journal or report exists yet, drawn from a generator seeded with the
+    // clock; its journal is made here, empty, so the number is this attempt's alone. No earlier file of
+    // an attempt is overwritten or appended to.
     static int chooseDraftNumber(const Clock& clock);
     static QString draftFileName(int draftNumber);
 
@@ -57,7 +58,9 @@ public:
     const AttemptRecordDocument& AttemptRecord() const { return m_record; }
     QString draftPath() const { return m_draftPath; }
     QString journalPath() const { return m_journalPath; }
-    AttemptEvidence evidence() const { return {m_state.draftNumber, m_journalPath, m_journal.seal()}; }
+    // The journal and its seal. The seal is given only for a journal whose file holds every line this
+    // attempt wrote, and nothing else; otherwise `journalProblem` says why there is none.
+    AttemptEvidence evidence() const;
     bool isDraftWriteIdle() const { return m_writer.isIdle(); }
 
     // The answer sheet, as the grid shows it.
@@ -140,6 +143,7 @@ private:
     void startJournalIfNeeded();
     qint64 journalMs() const;
     void writeJournal(const QByteArray& line);
+    std::optional<QString> journalFileProblem() const;
     void endJournal(EndReason reason, float usedSeconds, int score);
 
     StageState m_state;
@@ -150,6 +154,9 @@ private:
     QString m_draftPath;
     QString m_journalPath;
     AttemptJournal m_journal;
+    // What the journal's file must hold: the length of every line handed to the writer, and the last.
+    qint64 m_journalBytes = 0;
+    QByteArray m_lastJournalLine;
     float m_journalStart = 0.0f;
     std::optional<EndReason> m_endReason;
     bool m_stageTimeIsUp = false;

@@ -16,7 +16,8 @@
 void frmMain::startReport(const AttemptEvidence& evidence)
 {
 #ifdef KORVALIN_WITH_REPORTS
-    if (evidence.journalPath.isEmpty())
+    // A journal that is not whole has no seal, and no report could stand for the attempt.
+    if (evidence.journalPath.isEmpty() || evidence.seal.isEmpty())
         return;
     const QDir folder(QDir(programDirectory()).filePath(reportsFolderName()));
     auto* job = new AttemptReportJob(this);

@@ -26,7 +26,8 @@ namespace {
 constexpr int ScoreColumnWidths[] = {255, 275, 170};
 constexpr int ScoreRowHeights[] = {42, 53};
 constexpr double ExplanationPointSize = 11.25;
-constexpr double SealPointSize = 8.0;
+constexpr double SealPointSize = 10.0;
+constexpr double NoticePointSize = 8.0;
 constexpr int SealMargin = 6;
 
 // The score table and the explanation line only show text: no headers, scroll bars, frame or selection.
@@ -75,22 +76,27 @@ frmSpecialNumber_Fin::frmSpecialNumber_Fin(QWidget* settingsWindow, const Attemp
     createSealLine(outcome.evidence);
 }
 
-// The seal in a small line at the right end of the explanation strip, over the strip's empty part, so
-// an arbiter can copy it onto the witness form; the strip and its text stay where they are.
+// The seal at the right end of the explanation strip, over the strip's empty part, so an arbiter can
+// copy it onto the witness form; the strip and its text stay where they are. A face whose zero differs
+// from the letter O, and dark, so that it is copied right. Without a whole journal there is no seal to show.
 void frmSpecialNumber_Fin::createSealLine(const AttemptEvidence& evidence)
 {
-    if (evidence.seal.isEmpty())
-        return;
-    m_sealLine = new QLabel(QStringLiteral("Seal  ") + shortSeal(evidence.seal), this);
+    const bool sealed = !evidence.seal.isEmpty();
+    m_sealLine = new QLabel(sealed ? QStringLiteral("Seal  ") + shortSeal(evidence.seal)
+                                   : QStringLiteral("No journal for this attempt"),
+                            this);
     m_sealLine->setObjectName(QStringLiteral("sealLine"));
     m_sealLine->setTextFormat(Qt::PlainText);
     m_sealLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_sealLine->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_sealLine->setTextInteractionFlags(Qt::NoTextInteraction);
-    QFont font(tahomaFamily());
-    font.setPointSizeF(SealPointSize);
+    if (!sealed)
+        m_sealLine->setToolTip(evidence.journalProblem);
+    QFont font(sealed ? sealFamily() : tahomaFamily());
+    font.setPointSizeF(sealed ? SealPointSize : NoticePointSize);
+    font.setBold(sealed);
     m_sealLine->setFont(font);
-    m_sealLine->setStyleSheet(QStringLiteral("QLabel { background: transparent; color: rgb(90, 90, 90); }"));
+    m_sealLine->setStyleSheet(sealed ? QStringLiteral("QLabel { background: transparent; color: rgb(20, 20, 20); }")
+                                     : QStringLiteral("QLabel { background: transparent; color: rgb(150, 0, 0); }"));
 }
 
 void frmSpecialNumber_Fin::showReportOutcome(bool ok, const QString& error)
@@ -103,7 +109,7 @@ void frmSpecialNumber_Fin::showReportOutcome(bool ok, const QString& error)
         m_reportNotice->setTextFormat(Qt::PlainText);
         m_reportNotice->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         QFont font(tahomaFamily());
-        font.setPointSizeF(SealPointSize);
+        font.setPointSizeF(NoticePointSize);
         m_reportNotice->setFont(font);
         m_reportNotice->setStyleSheet(QStringLiteral("QLabel { background: transparent; color: rgb(150, 0, 0); }"));
     }

@@ -10,7 +10,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -203,16 +206,67 @@ TEST_F(RunningAttemptTest, outcome_holdsWhatTheResultsShow)
     EXPECT_FALSE(outcome.evidence.seal.isEmpty());
 }
 
-TEST_F(RunningAttemptTest, chosenDraftNumber_neverNamesAnExistingDraft)
+TEST_F(RunningAttemptTest, chosenNumber_namesNoFileOfAnEarlierAttempt_andTakesItsJournal)
 {
-    for (int round = 0; round < 20; ++round) {
+    ASSERT_TRUE(QDir(m_directory.path()).mkpath(QStringLiteral("reports")));
+    // Each number drawn is left behind as one kind of file of an earlier attempt.
+    const QStringList leftBehind = {QStringLiteral("draft_record_%1.xml"), QStringLiteral("attempt_%1.journal"),
+                                    QStringLiteral("reports/attempt_%1.pdf"), QStringLiteral("reports/attempt_%1.csv")};
+    QSet<int> drawn;
+    for (int round = 0; round < 40; ++round) {
         const int number = RunningAttempt::chooseDraftNumber(m_clock);
         ASSERT_GE(number, 0);
         ASSERT_LT(number, DraftNumberCount);
-        const QString path = programFilePath(RunningAttempt::draftFileName(number));
-        ASSERT_FALSE(QFile::exists(path));
-        QFile file(path);
+        ASSERT_FALSE(drawn.contains(number)) << number;
+        drawn.insert(number);
+        const QString journal = programFilePath(QStringLiteral("attempt_%1.journal").arg(number));
+        ASSERT_TRUE(QFile::exists(journal)) << "the number is taken by its journal";
+        EXPECT_EQ(QFileInfo(journal).size(), 0);
+        for (const QString& kind : leftBehind) {
+            if (kind.contains(QStringLiteral("journal")))
+                continue;
+            EXPECT_FALSE(QFile::exists(programFilePath(kind.arg(number))));
+        }
+        QFile::remove(journal);
+        QFile file(programFilePath(leftBehind[round % leftBehind.size()].arg(number)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
 }
+
+TEST_F(RunningAttemptTest, seal_isGivenOnlyForAJournalThatHoldsEveryLine)
+{
+    const struct
+    {
+        const char* what;
+        std::function<void(const QString& journal)> damage;
+    } cases[] = {
+        {"whole", [](const QString&) {}},
+        {"deleted", [](const QString& journal) { QFile::remove(journal); }},
+        {"a line added",
+         [](const QString& journal) {
+             QFile file(journal);
+             ASSERT_TRUE(file.open(QIODevice::Append));
+             file.write("{}\n");
+         }},
+        {"cut short", [](const QString& journal) { QFile::resize(journal, QFileInfo(journal).size() - 5); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StageSettings settings;
+        settings.digitsPerRow = Columns;
+        const int number = RunningAttempt::chooseDraftNumber(m_clock);
+        RunningAttempt attempt(settings, DigitSource{1, QStringLiteral("Digits of PI"), m_digits}, number, m_clock);
+        attempt.startCountdown();
+        attempt.mayOpen(1, 1);
+        attempt.enterText(1, 1, m_digits.left(1));
+        attempt.editEnded(1, 1);
+        attempt.finish(EndReason::Finish);
+        c.damage(attempt.journalPath());
+        const AttemptEvidence evidence = attempt.evidence();
+        const bool whole = std::string(c.what) == "whole";
+        EXPECT_EQ(evidence.seal.isEmpty(), !whole);
+        EXPECT_EQ(evidence.journalProblem.isEmpty(), whole) << evidence.journalProblem.toStdString();
+    }
+}
+
 } // namespace
