@@ -46,7 +46,7 @@ void AttemptReplay::applyEnd(int event, qint64 ms, EventFields& fields)
     checkEndReason(event, ms, *reason);
 
     // The stage records its used time from the end of the countdown; ended during the countdown, from its start.
-    const double replayedUsed = m_countdownEndMs ? std::min(usedSecondsAt(ms), m_maxStageSeconds) : double(ms) / 1000.0;
+    const double replayedUsed = m_countdownEndMs ? recordedUsedSecondsAt(ms) : double(ms) / 1000.0;
     m_result.usedSeconds = inHundredths(replayedUsed);
     if (std::abs(recordedUsed - m_result.usedSeconds) > UsedTimeToleranceSeconds)
         report(event, ProblemKind::Altered,
@@ -58,8 +58,7 @@ void AttemptReplay::applyEnd(int event, qint64 ms, EventFields& fields)
 void AttemptReplay::checkEndReason(int event, qint64 ms, EndReason reason)
 {
     const bool confirmed = m_previousBox && m_previousBox->answer == BoxAnswer::Yes;
-    const bool timeIsUp =
-        m_countdownEndMs && usedSecondsAt(ms) * 1000.0 >= m_maxStageSeconds * 1000.0 - TimingAllowanceMs;
+    const bool timeIsUp = m_countdownEndMs && stageTimeIsUpAtUsedSeconds(usedSecondsAt(ms) + AllowanceSeconds);
     switch (reason) {
     case EndReason::Finish:
         // A box that closes after the stage time ran out under it finishes the stage whatever its answer.
@@ -83,7 +82,7 @@ void AttemptReplay::checkEndReason(int event, qint64 ms, EndReason reason)
                        .arg(clockText(float(m_countdownEndMs ? usedSecondsAt(ms) : 0.0))));
         break;
     case EndReason::DigitTime:
-        if (!m_lastNewDigitMs || ms - *m_lastNewDigitMs < m_digitLimitMs - TimingAllowanceMs)
+        if (!m_lastNewDigitMs || !digitTimeIsUpAfterMs(ms - *m_lastNewDigitMs + TimingAllowanceMs))
             report(event, ProblemKind::BrokenRule,
                    m_lastNewDigitMs ? QStringLiteral("the attempt was ended for the per-digit limit %1 s after the "
                                                      "last new digit (event %2)")
@@ -103,9 +102,8 @@ void AttemptReplay::checkEndReason(int event, qint64 ms, EndReason reason)
     if (reason != EndReason::DigitTime)
         checkDigitClock(event, ms, std::nullopt);
     // A box asked before the limit may close after it, and the end follows its answer.
-    const bool afterOpenBox =
-        m_previousBox && m_countdownEndMs &&
-        usedSecondsAt(m_previousBox->askedMs) * 1000.0 <= m_maxStageSeconds * 1000.0 + TimingAllowanceMs;
+    const bool afterOpenBox = m_previousBox && m_countdownEndMs &&
+                              !stageTimeIsUpAtUsedSeconds(usedSecondsAt(m_previousBox->askedMs) - AllowanceSeconds);
     checkStageClock(event, ms, afterOpenBox);
 }
 
@@ -134,7 +132,7 @@ void AttemptReplay::finish()
                        .arg(m_result.end->score)
                        .arg(m_result.score));
     } else {
-        const double used = m_countdownEndMs ? std::min(usedSecondsAt(m_lastMs), m_maxStageSeconds) : 0.0;
+        const double used = m_countdownEndMs ? recordedUsedSecondsAt(m_lastMs) : 0.0;
         m_result.usedSeconds = inHundredths(used);
     }
 }

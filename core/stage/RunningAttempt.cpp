@@ -7,6 +7,7 @@
 #include "record/AttemptRecordDocument.h"
 #include "record/UsedTimeText.h"
 #include "results/Scoring.h"
+#include "rules/AttemptRules.h"
 #include "stage/AnswerSheet.h"
 #include "stage/EntryRules.h"
 
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -228,7 +228,7 @@ void RunningAttempt::leave(const AnswerSheet& sheet, EndReason reason)
 {
     end();
     const float now = m_clock.secondsSinceMidnight();
-    const float used = std::min(measureUsedSeconds(usedTimeOrigin(now, true), now), float(m_state.maxStageSeconds));
+    const auto used = static_cast<float>(cappedUsedSeconds(measureUsedSeconds(usedTimeOrigin(now, true), now)));
     const Scoring scoring(m_record.questions(), sheet);
     endJournal(reason, used, scoring.score());
 }
