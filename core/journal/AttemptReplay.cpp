@@ -174,8 +174,7 @@ void AttemptReplay::applyEdit(int event, qint64 ms, EventFields& fields)
         m_wrongLockedCell = m_surelyLocked.firstWrongLockedCell();
     }
     m_changedSinceLastEdit.clear();
-    const double used = m_countdownEndMs ? recordedUsedSecondsAt(ms) : m_restoredSeconds;
-    m_usedAtLastEdit = inHundredths(used);
+    m_usedAtLastEdit = inHundredths(recordedUsedSecondsAt(ms));
 }
 
 void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
@@ -211,6 +210,8 @@ void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
     }
     if (added < 0.0)
         report(event, ProblemKind::Altered, QStringLiteral("a restored draft cannot bring a negative used time"));
+    const double timeLeft = std::max(MaxStageSeconds - clockUsedSecondsAt(ms), 0.0);
+    m_restoredWithinLimitSeconds += std::min(std::max(added, 0.0), timeLeft);
     m_restoredSeconds += std::max(added, 0.0);
     m_result.restores.push_back({event, ms, draftSha256, changed, added});
 }
@@ -267,7 +268,7 @@ void AttemptReplay::checkStageClock(int event, qint64 ms, bool mayFollowTheLimit
 {
     if (!m_countdownEndMs || m_stageClockReported || mayFollowTheLimit)
         return;
-    const double used = usedSecondsAt(ms);
+    const double used = clockUsedSecondsAt(ms);
     if (!stageTimeIsUpAtUsedSeconds(used - AllowanceSeconds))
         return;
     m_stageClockReported = true;
@@ -294,14 +295,21 @@ void AttemptReplay::enterText(int event, qint64 ms, std::size_t cell)
     m_perhapsLocked.entered(cell, ms);
 }
 
-double AttemptReplay::usedSecondsAt(qint64 ms) const
+double AttemptReplay::usedSecondsAt(qint64 ms, bool attemptEnds) const
 {
-    return double(ms - m_countdownEndMs.value_or(ms)) / 1000.0 + m_restoredSeconds;
+    // The journal's times count from the start of the countdown.
+    const qint64 countedFrom = m_countdownEndMs.value_or(countdownCountsAsUsed(attemptEnds) ? 0 : ms);
+    return double(ms - countedFrom) / 1000.0 + m_restoredSeconds;
 }
 
-double AttemptReplay::recordedUsedSecondsAt(qint64 ms) const
+double AttemptReplay::recordedUsedSecondsAt(qint64 ms, bool attemptEnds) const
 {
-    return cappedUsedSeconds(usedSecondsAt(ms));
+    return cappedUsedSeconds(usedSecondsAt(ms, attemptEnds));
+}
+
+double AttemptReplay::clockUsedSecondsAt(qint64 ms) const
+{
+    return double(ms - m_countdownEndMs.value_or(ms)) / 1000.0 + m_restoredWithinLimitSeconds;
 }
 
 QString AttemptReplay::cellName(std::size_t cell) const

@@ -67,10 +67,14 @@ private:
     void setText(std::size_t cell, const QString& text);
     void enterText(int event, qint64 ms, std::size_t cell);
     bool isWrong(std::size_t cell) const { return isWrongAnswer(m_result.answers[cell], m_result.questions[cell]); }
-    // Used seconds of the stage at `ms`: from the end of the countdown, plus what restored drafts brought.
-    double usedSecondsAt(qint64 ms) const;
+    // Used seconds of the stage at `ms`, counted as the stage counts them (countdownCountsAsUsed).
+    double usedSecondsAt(qint64 ms, bool attemptEnds = false) const;
     // The used time recorded at `ms`: that of usedSecondsAt, at most the maximum.
-    double recordedUsedSecondsAt(qint64 ms) const;
+    double recordedUsedSecondsAt(qint64 ms, bool attemptEnds = false) const;
+    // The used seconds the stage clock holds against its limit: those of usedSecondsAt, except that a
+    // restored draft that brought more than the time left brought the limit, at which the clock ends
+    // the stage with its next tick.
+    double clockUsedSecondsAt(qint64 ms) const;
     QString cellName(std::size_t cell) const;
     static QString secondsText(qint64 ms); // "15.20"
     static QString quoted(const QString& text);
@@ -87,6 +91,7 @@ private:
     qint64 m_lastMs = 0;
     std::optional<qint64> m_countdownEndMs;
     double m_restoredSeconds = 0.0;
+    double m_restoredWithinLimitSeconds = 0.0;
     int m_nextDigitIndex = NoDigitYet;
     std::optional<qint64> m_lastNewDigitMs;
     int m_lastNewDigitEvent = 0;

@@ -45,9 +45,7 @@ void AttemptReplay::applyEnd(int event, qint64 ms, EventFields& fields)
     m_ended = true;
     checkEndReason(event, ms, *reason);
 
-    // The stage records its used time from the end of the countdown; ended during the countdown, from its start.
-    const double replayedUsed = m_countdownEndMs ? recordedUsedSecondsAt(ms) : double(ms) / 1000.0;
-    m_result.usedSeconds = inHundredths(replayedUsed);
+    m_result.usedSeconds = inHundredths(recordedUsedSecondsAt(ms, true));
     if (std::abs(recordedUsed - m_result.usedSeconds) > UsedTimeToleranceSeconds)
         report(event, ProblemKind::Altered,
                QStringLiteral("the recorded used time %1 (%2 s) differs from the %3 (%4 s) of the journal's clock")
@@ -102,8 +100,9 @@ void AttemptReplay::checkEndReason(int event, qint64 ms, EndReason reason)
     if (reason != EndReason::DigitTime)
         checkDigitClock(event, ms, std::nullopt);
     // A box asked before the limit may close after it, and the end follows its answer.
-    const bool afterOpenBox = m_previousBox && m_countdownEndMs &&
-                              !stageTimeIsUpAtUsedSeconds(usedSecondsAt(m_previousBox->askedMs) - AllowanceSeconds);
+    const bool afterOpenBox =
+        m_previousBox && m_countdownEndMs &&
+        !stageTimeIsUpAtUsedSeconds(clockUsedSecondsAt(m_previousBox->askedMs) - AllowanceSeconds);
     checkStageClock(event, ms, afterOpenBox);
 }
 

@@ -67,12 +67,23 @@ constexpr bool stageTimeIsUpAtUsedSeconds(double usedSeconds)
 {
     return usedSeconds >= MaxStageSeconds;
 }
+/// The used time counts from the end of the countdown, and restored drafts add theirs. Under the
+/// countdown a draft holds the restored time alone, but an attempt that ends there has used the
+/// countdown so far as well.
+constexpr bool countdownCountsAsUsed(bool attemptEnds)
+{
+    return attemptEnds;
+}
 // The used time an attempt records: never more than the maximum stage time.
 constexpr double cappedUsedSeconds(double usedSeconds)
 {
     return std::min(usedSeconds, double(MaxStageSeconds));
 }
 
-// The stage's clock reads seconds. Rounded down to whole milliseconds, a limit of whole milliseconds is
-// reached exactly when the seconds reach it (a float times 1000 is exact in double precision).
-qint64 wholeMilliseconds(double seconds);
+// The stage's clock reads seconds. Cut to whole milliseconds, a time reaches a positive limit of whole
+// milliseconds exactly when its seconds reach it (a float times 1000 is exact in double precision). Inline:
+// the locked-digit rule converts the age of every cell of the sheet after every entry.
+constexpr qint64 wholeMilliseconds(double seconds)
+{
+    return static_cast<qint64>(seconds * 1000.0);
+}

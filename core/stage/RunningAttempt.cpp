@@ -287,6 +287,6 @@ float RunningAttempt::usedTimeOrigin(float now, bool ending) const
         return m_state.stageStartTime;
     // Under the countdown a draft holds what was restored; an attempt that ends there has used the
     // countdown as well, measured from its start.
-    const float countdownOrigin = ending ? m_state.stageStartTime : now;
+    const float countdownOrigin = countdownCountsAsUsed(ending) ? m_state.stageStartTime : now;
     return countdownOrigin - m_pendingRestoredSeconds;
 }
