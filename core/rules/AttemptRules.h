@@ -15,7 +15,7 @@ constexpr int MaxStageSeconds = 8 * 60 * 60;
 constexpr qint64 MaxDigitMs = 15'000;
 constexpr qint64 LockAfterMs = 600'000;
 
-// What a digit is: one of the ten ASCII digits. The digits of other scripts are none.
+// What a digit is: one of the ten ASCII digits; the digits of other writing systems are none.
 constexpr bool isDigitCharacter(int characterCode)
 {
     return characterCode >= '0' && characterCode <= '9';
