@@ -4,6 +4,8 @@
 #include "FuzzSupport.h"
 #include "RecordPatch.h"
 #include "RecordSamples.h"
+#include "ScriptChoices.h"
+#include "StageScriptGenerator.h"
 
 #include "settings/SettingsController.h"
 #include "settings/SettingsFile.h"
@@ -100,6 +102,31 @@ void writeUsedTimeSeeds()
     writeSeed("fuzz_used_time_text", "c_capped", usedTimeSeed(0, 0.0f, 30000.0f, "28800"));
     writeSeed("fuzz_used_time_text", "arabic", usedTimeSeed(3, 100.0f, 200.25f, "100\xD9\xAB\x32\x35"));
 }
+// Scripts of the property test's generator, written down as the choices the fuzz target reads; each ends
+// the attempt another way.
+void writeStageReplaySeeds()
+{
+    const struct
+    {
+        const char* name;
+        std::uint32_t seed;
+    } scripts[] = {
+        {"finish", 23},
+        {"cancel_in_countdown", 16},
+        {"digit_time_after_steady_typing", 11},
+        {"wrong_locked_digit", 25},
+        {"stage_time_after_restores", 57},
+    };
+    for (const auto& script : scripts) {
+        RecordingChoices choices(script.seed);
+        ScriptShape shape;
+        shape.maxActions = 300;
+        generateStageScript(choices, shape);
+        const std::vector<std::uint8_t>& bytes = choices.bytes();
+        writeSeed("fuzz_stage_replay", script.name,
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    }
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -113,5 +140,6 @@ int main(int argc, char* argv[])
     writeSettingsSeeds();
     writeRecordSeeds();
     writeUsedTimeSeeds();
+    writeStageReplaySeeds();
     return 0;
 }

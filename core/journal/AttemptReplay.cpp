@@ -3,25 +3,13 @@
 #include "base/ClockText.h"
 #include "journal/SheetTexts.h"
 #include "results/Scoring.h"
-#include "stage/StageState.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
-bool isEnteredText(const QString& text)
-{
-    return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
-}
-} // namespace
-
 AttemptReplay::AttemptReplay(VerificationResult& result)
-    : m_result(result), m_lockMs(qint64(StageState{}.lockAfterSeconds * 1000.0f)),
-      m_digitLimitMs(qint64(StageState{}.maxDigitSeconds) * 1000),
-      m_maxStageSeconds(double(StageState{}.maxStageSeconds)),
-      m_surelyLocked(m_lockMs + TimingAllowanceMs, result.questions.size()),
-      m_perhapsLocked(m_lockMs - TimingAllowanceMs, result.questions.size()),
-      m_lastEntryMs(result.questions.size(), -1), m_lastEntryEvent(result.questions.size(), 0)
+    : m_result(result), m_surelyLocked(-TimingAllowanceMs, result.questions.size()),
+      m_perhapsLocked(TimingAllowanceMs, result.questions.size()), m_lastEntryEvent(result.questions.size(), 0)
 {
     m_result.answers.assign(result.questions.size(), QString());
     m_result.cells.assign(result.questions.size(), CellHistory{});
@@ -135,7 +123,7 @@ void AttemptReplay::applyEdit(int event, qint64 ms, EventFields& fields)
     }
     const std::size_t cell = std::size_t(row - 1) * std::size_t(m_result.columns) + std::size_t(column - 1);
     const int digitIndex = int(cell) + 1;
-    if (!newText.isEmpty() && !isEnteredText(newText))
+    if (isEntry(newText) && !isDigitText(newText))
         report(event, ProblemKind::BrokenRule,
                QStringLiteral("%1 entered into %2 is not a digit").arg(quoted(newText), cellName(cell)));
     if (oldText != m_result.answers[cell])
@@ -144,16 +132,16 @@ void AttemptReplay::applyEdit(int event, qint64 ms, EventFields& fields)
                    .arg(cellName(cell), quoted(m_result.answers[cell]), quoted(oldText)));
 
     CellHistory& history = m_result.cells[cell];
-    if (m_lastEntryMs[cell] >= 0) {
-        const qint64 age = openedMs - m_lastEntryMs[cell];
-        if (age >= m_lockMs + TimingAllowanceMs)
+    if (history.lastEntryMs >= 0) {
+        const qint64 age = openedMs - history.lastEntryMs;
+        if (isLockedAtAgeMs(age - TimingAllowanceMs))
             report(event, ProblemKind::BrokenRule,
                    QStringLiteral("%1 was changed %2 s after its last entry (event %3), when it was locked")
                        .arg(cellName(cell), secondsText(age))
                        .arg(m_lastEntryEvent[cell]));
     }
 
-    const bool newDigit = !newText.isEmpty() && digitIndex >= m_nextDigitIndex;
+    const bool newDigit = isNewDigit(newText, digitIndex, m_nextDigitIndex);
     checkDigitClock(event, ms, newDigit ? std::optional<std::size_t>(cell) : std::nullopt);
     checkStageClock(event, ms, false);
 
@@ -164,14 +152,14 @@ void AttemptReplay::applyEdit(int event, qint64 ms, EventFields& fields)
     if (newText != m_result.answers[cell])
         history.lastChangeMs = ms;
     setText(cell, newText);
-    if (!newText.isEmpty())
+    if (isEntry(newText))
         enterText(event, ms, cell);
     if (newDigit) {
         if (m_lastNewDigitMs) {
             history.gapBeforeMs = ms - *m_lastNewDigitMs;
             m_result.gaps.push_back({digitIndex, event, history.gapBeforeMs});
         }
-        m_nextDigitIndex = digitIndex + 1;
+        m_nextDigitIndex = nextDigitIndexAfter(digitIndex);
         m_lastNewDigitMs = ms;
         m_lastNewDigitEvent = event;
     }
@@ -186,8 +174,7 @@ void AttemptReplay::applyEdit(int event, qint64 ms, EventFields& fields)
         m_wrongLockedCell = m_surelyLocked.firstWrongLockedCell();
     }
     m_changedSinceLastEdit.clear();
-    const double used = m_countdownEndMs ? std::min(usedSecondsAt(ms), m_maxStageSeconds) : m_restoredSeconds;
-    m_usedAtLastEdit = inHundredths(used);
+    m_usedAtLastEdit = inHundredths(recordedUsedSecondsAt(ms));
 }
 
 void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
@@ -223,6 +210,8 @@ void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
     }
     if (added < 0.0)
         report(event, ProblemKind::Altered, QStringLiteral("a restored draft cannot bring a negative used time"));
+    const double timeLeft = std::max(MaxStageSeconds - clockUsedSecondsAt(ms), 0.0);
+    m_restoredWithinLimitSeconds += std::min(std::max(added, 0.0), timeLeft);
     m_restoredSeconds += std::max(added, 0.0);
     m_result.restores.push_back({event, ms, draftSha256, changed, added});
 }
@@ -257,7 +246,7 @@ void AttemptReplay::checkDigitClock(int event, qint64 ms, std::optional<std::siz
     if (!m_lastNewDigitMs || m_digitClockReported)
         return;
     const qint64 gap = ms - *m_lastNewDigitMs;
-    if (gap <= m_digitLimitMs + TimingAllowanceMs)
+    if (!digitTimeIsUpAfterMs(gap - TimingAllowanceMs))
         return;
     m_digitClockReported = true;
     if (newDigit)
@@ -266,21 +255,21 @@ void AttemptReplay::checkDigitClock(int event, qint64 ms, std::optional<std::siz
             QStringLiteral("the new digit in %1 came %2 s after the previous new digit (event %3); the limit is %4 s")
                 .arg(cellName(*newDigit), secondsText(gap))
                 .arg(m_lastNewDigitEvent)
-                .arg(m_digitLimitMs / 1000));
+                .arg(MaxDigitMs / 1000));
     else
         report(event, ProblemKind::BrokenRule,
                QStringLiteral("it came %1 s after the last new digit (event %2); the attempt ends after %3 s")
                    .arg(secondsText(gap))
                    .arg(m_lastNewDigitEvent)
-                   .arg(m_digitLimitMs / 1000));
+                   .arg(MaxDigitMs / 1000));
 }
 
 void AttemptReplay::checkStageClock(int event, qint64 ms, bool mayFollowTheLimit)
 {
     if (!m_countdownEndMs || m_stageClockReported || mayFollowTheLimit)
         return;
-    const double used = usedSecondsAt(ms);
-    if (used * 1000.0 <= m_maxStageSeconds * 1000.0 + TimingAllowanceMs)
+    const double used = clockUsedSecondsAt(ms);
+    if (!stageTimeIsUpAtUsedSeconds(used - AllowanceSeconds))
         return;
     m_stageClockReported = true;
     report(event, ProblemKind::BrokenRule,
@@ -300,15 +289,27 @@ void AttemptReplay::enterText(int event, qint64 ms, std::size_t cell)
     CellHistory& history = m_result.cells[cell];
     if (history.firstEntryMs < 0)
         history.firstEntryMs = ms;
-    m_lastEntryMs[cell] = ms;
+    history.lastEntryMs = ms;
     m_lastEntryEvent[cell] = event;
     m_surelyLocked.entered(cell, ms);
     m_perhapsLocked.entered(cell, ms);
 }
 
-double AttemptReplay::usedSecondsAt(qint64 ms) const
+double AttemptReplay::usedSecondsAt(qint64 ms, bool attemptEnds) const
 {
-    return double(ms - m_countdownEndMs.value_or(ms)) / 1000.0 + m_restoredSeconds;
+    // The journal's times count from the start of the countdown.
+    const qint64 countedFrom = m_countdownEndMs.value_or(countdownCountsAsUsed(attemptEnds) ? 0 : ms);
+    return double(ms - countedFrom) / 1000.0 + m_restoredSeconds;
+}
+
+double AttemptReplay::recordedUsedSecondsAt(qint64 ms, bool attemptEnds) const
+{
+    return cappedUsedSeconds(usedSecondsAt(ms, attemptEnds));
+}
+
+double AttemptReplay::clockUsedSecondsAt(qint64 ms) const
+{
+    return double(ms - m_countdownEndMs.value_or(ms)) / 1000.0 + m_restoredWithinLimitSeconds;
 }
 
 QString AttemptReplay::cellName(std::size_t cell) const

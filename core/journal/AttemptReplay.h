@@ -4,6 +4,7 @@
 #include "journal/JournalFormat.h"
 #include "journal/LockWatch.h"
 #include "journal/VerificationResult.h"
+#include "rules/AttemptRules.h"
 
 #include <QJsonObject>
 
@@ -15,13 +16,15 @@
 // limit, and the end at the first entry after which a locked digit is wrong. It rebuilds the answers
 // and the history of every cell, and checks the recorded end against them.
 //
-// The journal's times come from a monotonic clock, the stage's from the time of day, and the stage
-// looks at its clocks every 10 ms; a time rule counts as broken only when the journal shows it broken
-// by more than TimingAllowanceMs.
+// The rules are those the stage judged by (rules/AttemptRules.h). The journal's times come from a
+// monotonic clock, the stage's from the time of day, and the stage looks at its clocks every 10 ms; a
+// time rule counts as broken only when it is broken even with the journal's times moved
+// TimingAllowanceMs in the attempt's favour.
 class AttemptReplay final
 {
 public:
     static constexpr qint64 TimingAllowanceMs = 100;
+    static constexpr double AllowanceSeconds = TimingAllowanceMs / 1000.0;
     // How far the recorded used time may lie from the journal's clock: the two clocks drift apart.
     static constexpr double UsedTimeToleranceSeconds = 1.0;
 
@@ -63,9 +66,15 @@ private:
 
     void setText(std::size_t cell, const QString& text);
     void enterText(int event, qint64 ms, std::size_t cell);
-    bool isWrong(std::size_t cell) const { return m_result.answers[cell] != m_result.questions[cell]; }
-    // Used seconds of the stage at `ms`: from the end of the countdown, plus what restored drafts brought.
-    double usedSecondsAt(qint64 ms) const;
+    bool isWrong(std::size_t cell) const { return isWrongAnswer(m_result.answers[cell], m_result.questions[cell]); }
+    // Used seconds of the stage at `ms`, counted as the stage counts them (countdownCountsAsUsed).
+    double usedSecondsAt(qint64 ms, bool attemptEnds = false) const;
+    // The used time recorded at `ms`: that of usedSecondsAt, at most the maximum.
+    double recordedUsedSecondsAt(qint64 ms, bool attemptEnds = false) const;
+    // The used seconds the stage clock holds against its limit: those of usedSecondsAt, except that a
+    // restored draft that brought more than the time left brought the limit, at which the clock ends
+    // the stage with its next tick.
+    double clockUsedSecondsAt(qint64 ms) const;
     QString cellName(std::size_t cell) const;
     static QString secondsText(qint64 ms); // "15.20"
     static QString quoted(const QString& text);
@@ -74,19 +83,16 @@ private:
 
     VerificationResult& m_result;
     std::vector<JournalProblem> m_problems;
-    const qint64 m_lockMs;
-    const qint64 m_digitLimitMs;
-    const double m_maxStageSeconds;
-    // Locked for certain, and perhaps locked (within the timing allowance of 600 s).
+    // Locked for certain, and perhaps locked (within the timing allowance of the lock).
     LockWatch m_surelyLocked;
     LockWatch m_perhapsLocked;
-    std::vector<qint64> m_lastEntryMs;
     std::vector<int> m_lastEntryEvent;
 
     qint64 m_lastMs = 0;
     std::optional<qint64> m_countdownEndMs;
     double m_restoredSeconds = 0.0;
-    int m_nextDigitIndex = -1;
+    double m_restoredWithinLimitSeconds = 0.0;
+    int m_nextDigitIndex = NoDigitYet;
     std::optional<qint64> m_lastNewDigitMs;
     int m_lastNewDigitEvent = 0;
     bool m_digitClockReported = false;

@@ -45,9 +45,7 @@ void AttemptReplay::applyEnd(int event, qint64 ms, EventFields& fields)
     m_ended = true;
     checkEndReason(event, ms, *reason);
 
-    // The stage records its used time from the end of the countdown; ended during the countdown, from its start.
-    const double replayedUsed = m_countdownEndMs ? std::min(usedSecondsAt(ms), m_maxStageSeconds) : double(ms) / 1000.0;
-    m_result.usedSeconds = inHundredths(replayedUsed);
+    m_result.usedSeconds = inHundredths(recordedUsedSecondsAt(ms, true));
     if (std::abs(recordedUsed - m_result.usedSeconds) > UsedTimeToleranceSeconds)
         report(event, ProblemKind::Altered,
                QStringLiteral("the recorded used time %1 (%2 s) differs from the %3 (%4 s) of the journal's clock")
@@ -58,8 +56,7 @@ void AttemptReplay::applyEnd(int event, qint64 ms, EventFields& fields)
 void AttemptReplay::checkEndReason(int event, qint64 ms, EndReason reason)
 {
     const bool confirmed = m_previousBox && m_previousBox->answer == BoxAnswer::Yes;
-    const bool timeIsUp =
-        m_countdownEndMs && usedSecondsAt(ms) * 1000.0 >= m_maxStageSeconds * 1000.0 - TimingAllowanceMs;
+    const bool timeIsUp = m_countdownEndMs && stageTimeIsUpAtUsedSeconds(usedSecondsAt(ms) + AllowanceSeconds);
     switch (reason) {
     case EndReason::Finish:
         // A box that closes after the stage time ran out under it finishes the stage whatever its answer.
@@ -83,7 +80,7 @@ void AttemptReplay::checkEndReason(int event, qint64 ms, EndReason reason)
                        .arg(clockText(float(m_countdownEndMs ? usedSecondsAt(ms) : 0.0))));
         break;
     case EndReason::DigitTime:
-        if (!m_lastNewDigitMs || ms - *m_lastNewDigitMs < m_digitLimitMs - TimingAllowanceMs)
+        if (!m_lastNewDigitMs || !digitTimeIsUpAfterMs(ms - *m_lastNewDigitMs + TimingAllowanceMs))
             report(event, ProblemKind::BrokenRule,
                    m_lastNewDigitMs ? QStringLiteral("the attempt was ended for the per-digit limit %1 s after the "
                                                      "last new digit (event %2)")
@@ -105,7 +102,7 @@ void AttemptReplay::checkEndReason(int event, qint64 ms, EndReason reason)
     // A box asked before the limit may close after it, and the end follows its answer.
     const bool afterOpenBox =
         m_previousBox && m_countdownEndMs &&
-        usedSecondsAt(m_previousBox->askedMs) * 1000.0 <= m_maxStageSeconds * 1000.0 + TimingAllowanceMs;
+        !stageTimeIsUpAtUsedSeconds(clockUsedSecondsAt(m_previousBox->askedMs) - AllowanceSeconds);
     checkStageClock(event, ms, afterOpenBox);
 }
 
@@ -134,7 +131,7 @@ void AttemptReplay::finish()
                        .arg(m_result.end->score)
                        .arg(m_result.score));
     } else {
-        const double used = m_countdownEndMs ? std::min(usedSecondsAt(m_lastMs), m_maxStageSeconds) : 0.0;
+        const double used = m_countdownEndMs ? recordedUsedSecondsAt(m_lastMs) : 0.0;
         m_result.usedSeconds = inHundredths(used);
     }
 }

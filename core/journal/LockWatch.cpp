@@ -1,7 +1,7 @@
 #include "journal/LockWatch.h"
 
-LockWatch::LockWatch(qint64 lockMs, std::size_t cellCount)
-    : m_lockMs(lockMs), m_lastEntry(cellCount, -1), m_locked(cellCount, 0)
+LockWatch::LockWatch(qint64 ageShiftMs, std::size_t cellCount)
+    : m_ageShiftMs(ageShiftMs), m_lastEntry(cellCount, -1), m_locked(cellCount, 0)
 {
 }
 

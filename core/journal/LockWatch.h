@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/AttemptRules.h"
+
 #include <QtGlobal>
 
 #include <deque>
@@ -7,18 +9,20 @@
 #include <utility>
 #include <vector>
 
-// Which cells are locked, and which of them are wrong, as the journal's time goes on. A cell locks
-// `lockMs` after its last entry and stays locked until it is entered again. Entries come in time order,
-// so the cells waiting to lock form a queue; no step visits the whole sheet.
+// Which cells are locked, and which of them are wrong, as the journal's time goes on, by the lock rule
+// (isLockedAtAgeMs). A cell stays locked until it is entered again. Entries come in time order, so the
+// cells waiting to lock form a queue; no step visits the whole sheet.
 class LockWatch final
 {
 public:
-    LockWatch(qint64 lockMs, std::size_t cellCount);
+    // Every age is judged `ageShiftMs` longer than the journal shows it: the replay watches the cells
+    // locked for certain and those perhaps locked, within its timing allowance.
+    LockWatch(qint64 ageShiftMs, std::size_t cellCount);
 
     // A non-empty text was committed into `cell` at `ms`: its lock starts over.
     void entered(std::size_t cell, qint64 ms);
-    // Locks every cell whose last entry is at least lockMs before `ms`; `isWrong(cell)` tells whether
-    // the text of a cell differs from its question digit.
+    // Locks every cell whose entry age at `ms` locks it; `isWrong(cell)` tells whether the text of a
+    // cell differs from its question digit.
     template <typename IsWrong> void advanceTo(qint64 ms, const IsWrong& isWrong);
     // The text of `cell` changed without an entry (a restored draft).
     void textChanged(std::size_t cell, bool wrong);
@@ -29,7 +33,7 @@ public:
     bool isLocked(std::size_t cell) const { return m_locked[cell] != 0; }
 
 private:
-    qint64 m_lockMs;
+    qint64 m_ageShiftMs;
     std::vector<qint64> m_lastEntry;
     std::vector<unsigned char> m_locked;
     std::deque<std::pair<std::size_t, qint64>> m_waiting; // (cell, entry time), oldest first
@@ -38,7 +42,7 @@ private:
 
 template <typename IsWrong> void LockWatch::advanceTo(qint64 ms, const IsWrong& isWrong)
 {
-    while (!m_waiting.empty() && ms - m_waiting.front().second >= m_lockMs) {
+    while (!m_waiting.empty() && isLockedAtAgeMs(ms - m_waiting.front().second + m_ageShiftMs)) {
         const auto [cell, entry] = m_waiting.front();
         m_waiting.pop_front();
         // An older entry of a cell entered again since is not its lock.

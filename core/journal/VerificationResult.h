@@ -57,6 +57,7 @@ struct RecordedEnd
 struct CellHistory
 {
     qint64 firstEntryMs = -1;
+    qint64 lastEntryMs = -1; // the latest entry, from which the cell's lock runs
     qint64 lastChangeMs = -1;
     qint64 gapBeforeMs = -1; // for a new digit after the first: time since the previous new digit
     int corrections = 0;     // edits that replaced or removed an entered text

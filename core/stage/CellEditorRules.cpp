@@ -1,8 +1,10 @@
 #include "stage/CellEditorRules.h"
 
+#include "rules/AttemptRules.h"
+
 bool isAcceptedEditorKey(int characterCode)
 {
-    return (characterCode >= '0' && characterCode <= '9') || characterCode == BackspaceKey || characterCode == EnterKey;
+    return isDigitCharacter(characterCode) || characterCode == BackspaceKey || characterCode == EnterKey;
 }
 
 std::optional<GridCell> cellAfterTyping(GridCell cell, int rowCount, int columnCount)

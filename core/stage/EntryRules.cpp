@@ -1,6 +1,7 @@
 #include "stage/EntryRules.h"
 
 #include "base/Clock.h"
+#include "rules/AttemptRules.h"
 
 #include <cmath>
 
@@ -18,19 +19,20 @@ float cellAge(const AnswerSheet& sheet, int row, int column, float now)
 
 bool isCellLocked(const AnswerSheet& sheet, int row, int column, float lockAfterSeconds, float now)
 {
-    return isLocked(cellAge(sheet, row, column, now), lockAfterSeconds);
+    return isLockedAtAgeMs(wholeMilliseconds(cellAge(sheet, row, column, now)), wholeMilliseconds(lockAfterSeconds));
 }
 
 CommitOutcome commitEdit(AnswerSheet& sheet, StageState& state, int row, int column, float now)
 {
     CommitOutcome outcome;
-    if (sheet.cellText(row, column).isEmpty())
+    const QString text = sheet.cellText(row, column);
+    if (!isEntry(text))
         return outcome;
     sheet.setStamp(row, column, now);
     outcome.stamped = true;
     const int index = sheet.digitIndex(row, column);
-    if (index >= state.nextDigitIndex) {
-        state.nextDigitIndex = index + 1;
+    if (isNewDigit(text, index, state.nextDigitIndex)) {
+        state.nextDigitIndex = nextDigitIndexAfter(index);
         state.digitStartTime = now;
         outcome.restartDigitClock = true;
     }

@@ -7,11 +7,7 @@
 float entryAge(float stamp, float now);
 float cellAge(const AnswerSheet& sheet, int row, int column, float now);
 
-// A filled cell locks lockAfterSeconds after its last entry; a locked cell cannot be opened again.
-inline bool isLocked(float age, float lockAfterSeconds)
-{
-    return age >= lockAfterSeconds;
-}
+// The lock rule (isLockedAtAgeMs) for a cell of the sheet, judged with the stage's clock.
 bool isCellLocked(const AnswerSheet& sheet, int row, int column, float lockAfterSeconds, float now);
 
 struct CommitOutcome
@@ -22,6 +18,6 @@ struct CommitOutcome
     bool restartDigitClock = false;
 };
 
-/// The rules after an edit of (@p row, @p column) ended, its text already in @p sheet: a non-empty
-/// text is stamped with @p now, and a digit at or beyond nextDigitIndex moves nextDigitIndex past it.
+/// The rules after an edit of (@p row, @p column) ended, its text already in @p sheet: an entry is
+/// stamped with @p now, and a new digit moves nextDigitIndex past it.
 CommitOutcome commitEdit(AnswerSheet& sheet, StageState& state, int row, int column, float now);

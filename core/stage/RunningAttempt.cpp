@@ -8,6 +8,7 @@
 #include "record/AttemptRecordDocument.h"
 #include "record/UsedTimeText.h"
 #include "results/Scoring.h"
+#include "rules/AttemptRules.h"
 #include "stage/AnswerSheet.h"
 #include "stage/EntryRules.h"
 
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -312,7 +312,7 @@ void RunningAttempt::leave(EndReason reason)
     end();
     m_endReason = reason;
     const float now = this->now();
-    const float used = std::min(measureUsedSeconds(usedTimeOrigin(now, true), now), float(m_state.maxStageSeconds));
+    const auto used = static_cast<float>(cappedUsedSeconds(measureUsedSeconds(usedTimeOrigin(now, true), now)));
     const Scoring scoring(m_record.questions(), m_sheet);
     endJournal(reason, used, scoring.score());
 }
@@ -416,6 +416,6 @@ float RunningAttempt::usedTimeOrigin(float now, bool ending) const
         return m_state.stageStartTime;
     // Under the countdown a draft holds what was restored; an attempt that ends there has used the
     // countdown as well, measured from its start.
-    const float countdownOrigin = ending ? m_state.stageStartTime : now;
+    const float countdownOrigin = countdownCountsAsUsed(ending) ? m_state.stageStartTime : now;
     return countdownOrigin - m_pendingRestoredSeconds;
 }

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/ClockText.h"
 #include "base/Rounding.h"
+#include "rules/AttemptRules.h"
 
 #include <algorithm>
 
@@ -52,8 +53,8 @@ StageFrame stageTick(StageState& state, float now, bool messageBoxOpen)
     }
 
     const auto maximum = static_cast<float>(state.maxStageSeconds);
-    if (state.stageSeconds >= maximum) {
-        state.stageSeconds = maximum;
+    if (stageTimeIsUpAtUsedSeconds(state.stageSeconds)) {
+        state.stageSeconds = static_cast<float>(cappedUsedSeconds(state.stageSeconds));
         frame.stopClock = true;
     }
     // Counting down, the display shows the remaining time and lastTimeText holds it. It is compared
@@ -93,7 +94,7 @@ DigitFrame digitTick(StageState& state, float now)
         frame.barPercent = elapsed / DigitBarFullScaleSeconds * 100.0f;
     }
     // The limit applies whether or not the bar is drawn.
-    if (elapsed >= static_cast<float>(state.maxDigitSeconds)) {
+    if (digitTimeIsUpAfterMs(wholeMilliseconds(elapsed))) {
         state.endByRule(DigitTimeExceededMessage);
         frame.finish = true;
     }

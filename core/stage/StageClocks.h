@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/GridCell.h"
+#include "rules/AttemptRules.h"
 #include "stage/StageState.h"
 
 #include <QString>
@@ -38,7 +39,8 @@ StageFrame stageTick(StageState& state, float now, bool messageBoxOpen);
 // Text of the time display after a resize: the maximum time, or nothing when the display is off.
 QString timeDisplayResizeText(const StageState& state);
 
-constexpr float DigitBarFullScaleSeconds = 15.0f;
+// The bar is full when the per-digit time is up.
+constexpr float DigitBarFullScaleSeconds = MaxDigitMs / 1000.0f;
 
 struct DigitFrame
 {

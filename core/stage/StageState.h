@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rules/AttemptRules.h"
 #include "settings/StageSettings.h"
 
 #include <QString>
@@ -12,11 +13,11 @@
 struct StageState : StageSettings
 {
     bool endedByRule = false;
-    int maxStageSeconds = 28800;
-    float lockAfterSeconds = 600.0f;
-    int maxDigitSeconds = 15;
+    int maxStageSeconds = MaxStageSeconds;
+    float lockAfterSeconds = LockAfterMs / 1000.0f;
+    int maxDigitSeconds = MaxDigitMs / 1000;
     bool countDown = true;
-    int nextDigitIndex = -1;
+    int nextDigitIndex = NoDigitYet;
     int draftNumber = 0;
     // The countdown is over and the stage clock runs (or ran).
     bool recallStarted = false;

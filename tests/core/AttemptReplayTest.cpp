@@ -89,6 +89,24 @@ AttemptScript cancelledDuringTheCountdown()
     return script.end(EndReason::Cancel, 6.0f, 1, 6'000);
 }
 
+// Ended under the countdown, the attempt has used the countdown so far and what the draft brought.
+AttemptScript cancelledDuringTheCountdownAfterARestore()
+{
+    AttemptScript script({1, 30, true, 60});
+    script.restore({{1, script.question(1)}}, 600.0f, 2'000);
+    script.box(BoxKind::Leave, BoxAnswer::Yes, AnsweredBy::User, 5'000, 6'000);
+    return script.end(EndReason::Cancel, 606.0f, 1, 6'000);
+}
+
+// A draft that brings more than the time left ends the stage at once, past the limit but not late.
+AttemptScript stageTimeReachedByARestoredDraft()
+{
+    AttemptScript script;
+    script.countdownEnds(3'000).typeDigits(1, 2, 4'000, 1'000);
+    script.restore({}, 28'799.5f, 6'000);
+    return script.end(EndReason::StageTime, 28'800.0f, 2, 6'010);
+}
+
 AttemptScript digitsAtTheEdgeOfTheLimits()
 {
     AttemptScript script({2, 40, false, 3});
@@ -109,6 +127,9 @@ const RealAttempt RealAttempts[] = {
     {"BACK", leftWithBack, EndReason::Back, 12, 14.5f},
     {"CANCEL during the countdown", cancelledDuringTheCountdown, EndReason::Cancel, 1, 6.0f},
     {"digits at the edge of the limits", digitsAtTheEdgeOfTheLimits, EndReason::Finish, 48, 608.0f},
+    {"CANCEL during the countdown after a restored draft", cancelledDuringTheCountdownAfterARestore, EndReason::Cancel,
+     1, 606.0f},
+    {"8-hour limit reached by a restored draft", stageTimeReachedByARestoredDraft, EndReason::StageTime, 2, 28'800.0f},
 };
 
 // A rule broken on the way, and the event that broke it.
