@@ -1,5 +1,7 @@
 #include "record/AttemptRecordDocument.h"
 
+#include "rules/AttemptRules.h"
+
 #include "base/Clock.h"
 #include "record/UsedTimeText.h"
 #include "record/XmlText.h"
@@ -102,6 +104,36 @@ std::optional<QString> AttemptRecordDocument::loadFromFile(const QString& path, 
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("%1 cannot be read: %2").arg(shownPath, file.errorString());
     return loadFromBytes(bytes, expectedRows, expectedColumns);
+}
+
+std::optional<QString> AttemptRecordDocument::loadRestoredDraft(const QString& path, const CellTextSource& questions)
+{
+    const int rows = questions.rowCount();
+    const int columns = questions.columnCount();
+    AttemptRecordDocument draft;
+    draft.setLocale(locale());
+    if (auto error = draft.loadFromFile(path, rows, columns))
+        return error;
+    // A draft of another number, or one whose digits were edited, would be scored against questions the
+    // attempt never asked; an answer that is not a digit could never have been typed.
+    for (int row = 1; row <= rows; ++row) {
+        for (int column = 1; column <= columns; ++column) {
+            if (draft.soru(row, column) != questions.cellText(row, column))
+                return QStringLiteral("its question digit in row %1, column %2 is not the number's")
+                    .arg(row)
+                    .arg(column);
+            const QString answer = draft.cevap(row, column);
+            if (!answer.isEmpty() && !isDigitText(answer))
+                return QStringLiteral("its answer in row %1, column %2 is not a digit").arg(row).arg(column);
+        }
+    }
+    std::swap(m_document, draft.m_document);
+    m_specialNumbers = draft.m_specialNumbers;
+    m_rows = rows;
+    m_columns = columns;
+    m_cells = std::move(draft.m_cells);
+    m_copiedFrom = nullptr;
+    return std::nullopt;
 }
 
 std::optional<QString> AttemptRecordDocument::loadFromBytes(const QByteArray& bytes, int expectedRows,

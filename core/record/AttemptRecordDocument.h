@@ -39,6 +39,9 @@ public:
     // stays as it was and the reason is returned. Handles taken before a successful load are stale.
     std::optional<QString> loadFromFile(const QString& path, int expectedRows, int expectedColumns);
     std::optional<QString> loadFromBytes(const QByteArray& bytes, int expectedRows, int expectedColumns);
+    // The same for a draft restored into a running attempt: its question digits must be `questions`, and
+    // every answer a single digit or empty, or nothing is loaded.
+    std::optional<QString> loadRestoredDraft(const QString& path, const CellTextSource& questions);
 
     // The whole document as UTF-8 XML text, the body of a draft file.
     QByteArray serialize() const;

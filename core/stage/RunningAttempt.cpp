@@ -211,7 +211,7 @@ std::optional<QString> RunningAttempt::restoreDraft()
         for (int j = 1; j <= m_record.columnCount(); ++j)
             before.push_back(m_record.cevap(i, j));
     }
-    if (auto error = m_record.loadFromFile(path, rows, columns))
+    if (auto error = m_record.loadRestoredDraft(path, m_record.questions()))
         return error;
     JournalRestore restore;
     QFile file(path);

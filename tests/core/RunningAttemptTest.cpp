@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -67,21 +68,29 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    // A saved record with the first row answered "9" and the given used time, of this sheet's shape
-    // unless `columns` says otherwise.
-    void writeRestoreFile(float usedSeconds, int columns = Columns) const
+    // A saved record of `digits` with the first row answered "9" and the given used time, of this sheet's
+    // shape unless `columns` says otherwise.
+    QByteArray restoreBytes(float usedSeconds, int columns = Columns, const QString& digits = QString()) const
     {
         AttemptRecordDocument saved;
         saved.setLocale(QLocale::c());
-        saved.BuildAttemptRecord(m_digits, columns);
+        saved.BuildAttemptRecord(digits.isEmpty() ? m_digits : digits, columns);
         AnswerSheet answers;
         answers.reset(saved.rowCount(), columns);
         for (int j = 1; j <= columns; ++j)
             answers.setCellText(1, j, QStringLiteral("9"));
         saved.RecordAnswers(0.0f, 28800, FakeClock(usedSeconds), answers);
+        return saved.serialize();
+    }
+    void writeRestoreFile(float usedSeconds, int columns = Columns) const
+    {
+        writeRestoreBytes(restoreBytes(usedSeconds, columns));
+    }
+    void writeRestoreBytes(const QByteArray& bytes) const
+    {
         QFile file(m_directory.filePath(QStringLiteral("draft_record.xml")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(saved.serialize());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
     }
 
     QTemporaryDir m_directory;
@@ -155,6 +164,48 @@ TEST_F(RunningAttemptTest, restoreThatDoesNotFit_orAfterTheEnd_changesNothing)
     EXPECT_TRUE(m_attempt->restoreDraft().has_value());
     EXPECT_EQ(record().serialize(), before);
     EXPECT_FLOAT_EQ(m_attempt->state().stageStartTime, CountdownStart + 60.0f);
+}
+
+TEST_F(RunningAttemptTest, forgedDraft_isRefusedAndChangesNothing)
+{
+    enterRecall(CountdownStart + 60.0f);
+    type(1, 1, QStringLiteral("4"));
+    const QByteArray before = record().serialize();
+    const QByteArray valid = restoreBytes(600.0f);
+    const QString firstQuestion = QStringLiteral("soru=\"%1\"").arg(m_digits.left(1));
+    QByteArray editedQuestion = valid;
+    editedQuestion.replace(firstQuestion.toUtf8(),
+                           QStringLiteral("soru=\"%1\"").arg((m_digits.left(1).toInt() + 1) % 10).toUtf8());
+    QByteArray letterAnswer = valid;
+    letterAnswer.replace("cevap=\"9\"", "cevap=\"x\"");
+    QByteArray twoDigitAnswer = valid;
+    twoDigitAnswer.replace("cevap=\"9\"", "cevap=\"99\"");
+    QString otherDigits = m_digits;
+    std::reverse(otherDigits.begin(), otherDigits.end());
+    const struct
+    {
+        const char* what;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"a question digit edited", editedQuestion, "question digit in row 1, column 1"},
+        {"another number's digits", restoreBytes(600.0f, Columns, otherDigits), "question digit"},
+        {"an answer that is not a digit", letterAnswer, "not a digit"},
+        {"an answer of two digits", twoDigitAnswer, "not a digit"},
+        {"another sheet", restoreBytes(600.0f, Columns - 1), "Soru_"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeRestoreBytes(c.bytes);
+        const std::optional<QString> refused = m_attempt->restoreDraft();
+        ASSERT_TRUE(refused.has_value());
+        EXPECT_TRUE(refused->contains(QLatin1String(c.reason))) << refused->toStdString();
+        EXPECT_EQ(record().serialize(), before);
+        EXPECT_EQ(m_attempt->sheet().cellText(1, 2), QString());
+        EXPECT_FLOAT_EQ(m_attempt->state().stageStartTime, CountdownStart + 60.0f);
+    }
+    writeRestoreBytes(valid);
+    EXPECT_EQ(m_attempt->restoreDraft(), std::nullopt) << "the genuine draft still restores";
 }
 
 TEST_F(RunningAttemptTest, wrongLockedDigit_endsTheStageByThatRule)
