@@ -52,7 +52,8 @@ int main(int argc, char** argv)
     QPicture chart;
     time("chart (GUI thread)", Rounds, [&] { chart = drawGapChart(result, ReportGapChartSize); });
     QByteArray pdfBytes;
-    time("PDF from the chart (any thread)", Rounds, [&] { pdfBytes = attemptPdf(result, chart); });
+    time("PDF from the chart (any thread)", Rounds,
+         [&] { pdfBytes = attemptPdf(result, chart, QStringLiteral("bench")); });
     time("CSV (any thread)", Rounds, [&] { attemptCsv(result); });
     time("whole report written (budget 1 s)", Rounds, [&] {
         const AttemptReportResult written = writeAttemptReport(journal, pdf, csv);

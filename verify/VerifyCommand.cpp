@@ -24,8 +24,9 @@ VerifyCommand::VerifyCommand()
 {
     m_parser.setApplicationDescription(
         QStringLiteral("Checks the journal of a KORVALIN attempt: its hash chain, every event against the rules, "
-                       "and the recorded score. Exit code 0: valid (or ended early by a crash); 1: altered or "
-                       "against the rules; 2: cannot be read."));
+                       "and the recorded score. Exit code 0: valid; 1: altered or against the rules; 2: cannot be "
+                       "read, or the seal given is not a seal; 3: incomplete (the journal ends early, as a crash "
+                       "leaves it, and holds no result)."));
     m_parser.addPositionalArgument(QStringLiteral("JOURNAL"), QStringLiteral("The attempt_<number>.journal file."));
     m_parser.addOptions({m_draft, m_report, m_csv, m_seal, m_help});
 }
@@ -88,7 +89,7 @@ int VerifyCommand::run(QTextStream& out, QTextStream& err) const
     out << QStringLiteral("%1 %2\n").arg(QStringLiteral("Journal"), -12).arg(QDir::toNativeSeparators(journal));
     out << journalSummaryText(result);
     out.flush();
-    if (result.verdict == Verdict::Unreadable)
+    if (!result.wasChecked())
         return result.exitCode();
     if (!reportError.isEmpty()) {
         err << reportError << '\n';

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "journal/VerificationResult.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringList>
 #include <QTextStream>
 
 // korvalin-verify JOURNAL [--draft FILE] [--report FILE.pdf] [--csv FILE.csv] [--seal SEAL]
-// Exit codes: 0 the journal is valid (or ends early after a crash), 1 it was altered or the attempt broke
-// a rule, 2 it (or the draft) cannot be read, the command line is wrong, or the report cannot be written
-// (also when it was asked of a build without Qt Charts, after the checks).
+// Exit codes (VerifyExitCode): 0 the journal is valid, 1 it was altered or the attempt broke a rule, 2 it
+// (or the draft) cannot be read, the seal given is not a seal, the command line is wrong, or the report
+// cannot be written (also when it was asked of a build without Qt Charts, after the checks), 3 it is
+// incomplete: unchanged and by the rules, but without an end.
 class VerifyCommand final
 {
 public:
-    static constexpr int CannotRead = 2;
+    static constexpr int CannotRead = VerifyExitCode::CannotRead;
 
     VerifyCommand();
 

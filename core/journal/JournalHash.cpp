@@ -24,10 +24,3 @@ QString shortSeal(const QByteArray& fullSeal)
     }
     return text;
 }
-
-bool sealMatches(const QString& writtenDown, const QByteArray& fullSeal)
-{
-    QString compact = writtenDown.toLower();
-    compact.remove(QLatin1Char(' '));
-    return compact.size() >= ShortSealLength && fullSeal.startsWith(compact.toLatin1());
-}

@@ -13,7 +13,3 @@ inline const QByteArray NoPreviousLineHash(64, '0');
 // The seal as people copy it: the first 16 hexadecimal characters of the full seal in four groups of
 // four, upper case ("1A2B 3C4D 5E6F 7081"). Empty for a text shorter than 16 characters.
 QString shortSeal(const QByteArray& fullSeal);
-
-// Whether a seal someone wrote down (short or full, any case, with or without blanks) is the start
-// of `fullSeal`; at least 16 characters must be given.
-bool sealMatches(const QString& writtenDown, const QByteArray& fullSeal);

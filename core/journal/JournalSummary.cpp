@@ -3,10 +3,29 @@
 #include "base/ClockText.h"
 #include "journal/JournalHash.h"
 
+#include <QDateTime>
+
+#include <cstdlib>
+
 namespace {
 QString line(const char* caption, const QString& value)
 {
     return QStringLiteral("%1 %2\n").arg(QLatin1StringView(caption), -12).arg(value);
+}
+
+QDateTime startDateTime(const VerificationResult& result)
+{
+    return QDateTime::fromString(result.header.startTime, Qt::ISODateWithMs);
+}
+
+QString withOffset(const QDateTime& time)
+{
+    const int offset = time.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss ")) + QStringLiteral("%1%2:%3")
+                                                                       .arg(QLatin1Char(offset < 0 ? '-' : '+'))
+                                                                       .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+                                                                       .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 } // namespace
 
@@ -43,19 +62,34 @@ QString endReasonText(EndReason reason)
     return {};
 }
 
+QString startTimeText(const VerificationResult& result)
+{
+    const QDateTime start = startDateTime(result);
+    return start.isValid() ? withOffset(start) : result.header.startTime;
+}
+
+QString endTimeText(const VerificationResult& result)
+{
+    if (!result.end)
+        return {};
+    const QDateTime start = startDateTime(result);
+    const int offset = start.isValid() ? start.offsetFromUtc() : 0;
+    return withOffset(QDateTime::fromMSecsSinceEpoch(result.endWallMs).toOffsetFromUtc(offset));
+}
+
 QString journalSummaryText(const VerificationResult& result)
 {
     QString text;
-    if (result.verdict != Verdict::Unreadable) {
+    if (result.wasChecked()) {
         const AttemptHeader& header = result.header;
         text += line("Attempt", QStringLiteral("%1, %2, %3 digits per row, started %4 on %5, version %6")
                                     .arg(QString::number(header.draftNumber), header.sourceName,
-                                         QString::number(header.settings.digitsPerRow), header.startTime, header.host,
-                                         header.version));
+                                         QString::number(header.settings.digitsPerRow), startTimeText(result),
+                                         header.host, header.version));
         text += line("Events", QString::number(result.events) +
                                    (result.partialLastLine ? QStringLiteral(", then a partial line") : QString()));
         if (result.end) {
-            text += line("Ended by", endReasonText(result.end->reason));
+            text += line("Ended by", endReasonText(result.end->reason) + QStringLiteral(", at ") + endTimeText(result));
             text += line("Score", QStringLiteral("%1 (recorded %2)").arg(result.score).arg(result.end->score));
             text += line("Used time",
                          QStringLiteral("%1; recorded %2")

@@ -14,3 +14,8 @@ QString usedTimeSummary(double seconds);
 QString longestGapSummary(const VerificationResult& result);
 // The ways an attempt ends, as a person reads them.
 QString endReasonText(EndReason reason);
+// "2025-01-01 13:00:00 +01:00": the start as the journal's start line gives it.
+QString startTimeText(const VerificationResult& result);
+// The wall time of the end event in the same form, in the start's UTC offset (the offset may have changed
+// since, but the moment is the same); empty without an end.
+QString endTimeText(const VerificationResult& result);

@@ -8,6 +8,7 @@
 #include "journal/JournalFormat.h"
 #include "journal/JournalHash.h"
 #include "journal/JournalLines.h"
+#include "journal/SealText.h"
 #include "settings/SettingsLists.h"
 
 #include <QDir>
@@ -74,6 +75,21 @@ std::optional<JournalProblem> readStart(const QJsonObject& line, VerificationRes
     return std::nullopt;
 }
 
+// ", with 1 restore of 58 cells": an attempt with restores is never passed without saying so.
+QString restoresNote(const VerificationResult& result)
+{
+    if (result.restores.empty())
+        return {};
+    int cells = 0;
+    for (const RestoreEntry& restore : result.restores)
+        cells += restore.cellsChanged;
+    const auto count = [](qsizetype number, const char* one, const char* many) {
+        return QStringLiteral("%1 %2").arg(number).arg(QLatin1StringView(number == 1 ? one : many));
+    };
+    return QStringLiteral(", with %1 of %2")
+        .arg(count(qsizetype(result.restores.size()), "restore", "restores"), count(cells, "cell", "cells"));
+}
+
 void decideVerdict(VerificationResult& result)
 {
     const auto firstOf = [&result](ProblemKind kind) {
@@ -87,11 +103,12 @@ void decideVerdict(VerificationResult& result)
         result.verdict = Verdict::BreaksRules;
         result.verdictText = QStringLiteral("breaks the rules: ") + broken->message;
     } else if (!result.end) {
-        result.verdict = Verdict::EndsEarly;
-        result.verdictText = QStringLiteral("journal ends early after event %1").arg(result.events);
+        result.verdict = Verdict::Incomplete;
+        result.verdictText = QStringLiteral("incomplete: journal ends early after event %1%2; no result")
+                                 .arg(QString::number(result.events), restoresNote(result));
     } else {
         result.verdict = Verdict::Valid;
-        result.verdictText = QStringLiteral("valid");
+        result.verdictText = QStringLiteral("valid") + restoresNote(result);
     }
 }
 } // namespace
@@ -107,6 +124,14 @@ VerificationResult verifyJournalFile(const QString& journalPath, const VerifyOpt
 VerificationResult verifyJournal(const QByteArray& journal, const VerifyOptions& options)
 {
     VerificationResult result;
+    // A mistyped seal would otherwise read as an altered journal.
+    const SealText expectedSeal = readSealText(options.expectedSeal);
+    if (!options.expectedSeal.isEmpty() && !expectedSeal.isSeal()) {
+        result.verdict = Verdict::NotASeal;
+        result.verdictText =
+            QStringLiteral("not a seal: \"%1\": %2").arg(options.expectedSeal.trimmed(), expectedSeal.problem);
+        return result;
+    }
     const JournalLines split = splitJournalLines(journal);
     result.partialLastLine = split.partialLastLine;
     result.events = int(split.lines.size());
@@ -131,6 +156,8 @@ VerificationResult verifyJournal(const QByteArray& journal, const VerifyOptions&
             replay.apply(int(index) + 1, split.lines[index].object);
     }
     replay.finish();
+    if (result.end)
+        result.endWallMs = split.lines[std::size_t(result.end->event - 1)].object.value(JournalKey::Wall).toInteger();
     // Once the chain is broken the events are not the ones written; what they would break says nothing.
     if (!chainBreak)
         result.problems.insert(result.problems.end(), replay.problems().begin(), replay.problems().end());
@@ -142,7 +169,7 @@ VerificationResult verifyJournal(const QByteArray& journal, const VerifyOptions&
             return unreadable(std::move(result), *draft.unreadable);
         result.problems.insert(result.problems.end(), draft.problems.begin(), draft.problems.end());
     }
-    if (!options.expectedSeal.isEmpty() && !sealMatches(options.expectedSeal, result.seal))
+    if (expectedSeal.isSeal() && !expectedSeal.matches(result.seal))
         result.problems.push_back({0, ProblemKind::Altered,
                                    QStringLiteral("the seal %1 of the journal is not the seal %2 written down")
                                        .arg(shortSeal(result.seal), options.expectedSeal)});

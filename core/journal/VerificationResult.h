@@ -25,11 +25,21 @@ struct JournalProblem
 enum class Verdict
 {
     Valid,       // whole, by the rules, and ended as recorded
-    EndsEarly,   // whole as far as it goes, by the rules, but without an end (a crash)
+    Incomplete,  // unchanged as far as it goes and by the rules, but without an end (a crash): no result
     BreaksRules, // whole, but the attempt broke a rule
     Altered,     // changed after it was written, or not what the program writes
     Unreadable,  // not a journal, or a file that could not be read
+    NotASeal,    // the seal given to compare with is no seal; nothing was checked
 };
+
+// korvalin-verify's exit codes. A script that takes 0 for a pass must not pass an attempt without a
+// result, so an incomplete journal has a code of its own.
+namespace VerifyExitCode {
+inline constexpr int Valid = 0;
+inline constexpr int AlteredOrBroken = 1;
+inline constexpr int CannotRead = 2; // also a command line, a seal or a report that is wrong
+inline constexpr int Incomplete = 3;
+} // namespace VerifyExitCode
 
 // The first event: who made the attempt, where, when and under which settings.
 struct AttemptHeader
@@ -100,6 +110,7 @@ struct VerificationResult
 
     AttemptHeader header;
     std::optional<RecordedEnd> end;
+    qint64 endWallMs = 0; // the wall time of the end event, when there is one
 
     // The sheet as the journal leaves it, row-major; rows and columns count from 1.
     int rows = 0;
@@ -118,19 +129,23 @@ struct VerificationResult
     std::vector<CorrectionEntry> corrections;
     std::vector<RestoreEntry> restores;
 
-    // 0 valid or ended early, 1 altered or against the rules, 2 unreadable.
+    // Whether the journal was read and checked, so that there is something to report.
+    bool wasChecked() const { return verdict != Verdict::Unreadable && verdict != Verdict::NotASeal; }
+
     int exitCode() const
     {
         switch (verdict) {
         case Verdict::Valid:
-        case Verdict::EndsEarly:
-            return 0;
+            return VerifyExitCode::Valid;
+        case Verdict::Incomplete:
+            return VerifyExitCode::Incomplete;
         case Verdict::BreaksRules:
         case Verdict::Altered:
-            return 1;
+            return VerifyExitCode::AlteredOrBroken;
         case Verdict::Unreadable:
+        case Verdict::NotASeal:
             break;
         }
-        return 2;
+        return VerifyExitCode::CannotRead;
     }
 };

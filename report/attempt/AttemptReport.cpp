@@ -12,8 +12,8 @@ AttemptReportResult writeAttemptReport(const QString& journalPath, const QString
         report.ok = false;
         return report;
     }
-    const WriteResult written =
-        writeReportFiles(report.verification, reportChart(report.verification, pdfPath), pdfPath, csvPath);
+    const WriteResult written = writeReportFiles(report.verification, reportChart(report.verification, pdfPath),
+                                                 pdfPath, csvPath, ReportWriter::Verifier);
     report.ok = written.ok;
     report.error = written.error;
     return report;

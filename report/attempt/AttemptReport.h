@@ -16,6 +16,7 @@ struct AttemptReportResult
 // writes its report: the PDF at `pdfPath` and the CSV at `csvPath`, either skipped when empty, their
 // folders made as needed, each file replaced whole. A journal that cannot be read gives no report.
 // Waits for all of it; when a PDF is asked for, call it on the thread of the QApplication, which its
-// chart needs. The program, which must not wait, runs the same steps through AttemptReportJob.
+// chart needs. This is korvalin-verify's report, and the PDF names it as the verifier; the program, which
+// must not wait, runs the same steps through AttemptReportJob.
 AttemptReportResult writeAttemptReport(const QString& journalPath, const QString& pdfPath, const QString& csvPath,
                                        const VerifyOptions& options = {});

@@ -38,8 +38,9 @@ void AttemptReportJob::start(const QString& journalPath, const QString& pdfPath,
             return tell({false, refusal});
         onApplicationThread([tell, result, pdfPath, csvPath] {
             const QPicture chart = reportChart(*result, pdfPath);
-            QThreadPool::globalInstance()->start(
-                [tell, result, chart, pdfPath, csvPath] { tell(writeReportFiles(*result, chart, pdfPath, csvPath)); });
+            QThreadPool::globalInstance()->start([tell, result, chart, pdfPath, csvPath] {
+                tell(writeReportFiles(*result, chart, pdfPath, csvPath, ReportWriter::Program));
+            });
         });
     });
 }

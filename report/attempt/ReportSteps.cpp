@@ -1,5 +1,7 @@
 #include "attempt/ReportSteps.h"
 
+#include "base/ProgramVersion.h"
+
 #include "chart/GapChart.h"
 #include "csv/AttemptCsv.h"
 #include "pdf/AttemptPdf.h"
@@ -17,10 +19,19 @@ WriteResult writeInFolder(const QString& path, const QByteArray& bytes)
 }
 } // namespace
 
+QString reportWriterName(ReportWriter writer)
+{
+    const QLatin1StringView name(writer == ReportWriter::Program ? "KORVALIN" : "korvalin-verify");
+    return QStringLiteral("%1 %2").arg(name, QLatin1StringView(ProgramVersion));
+}
+
 QString reportRefusal(const QString& journalPath, const VerificationResult& result)
 {
-    if (result.verdict != Verdict::Unreadable)
+    if (result.wasChecked())
         return {};
+    if (result.verdict == Verdict::NotASeal)
+        return QStringLiteral("The journal %1 was not checked: the seal given is %2")
+            .arg(QDir::toNativeSeparators(journalPath), result.verdictText);
     return QStringLiteral("The journal %1 %2").arg(QDir::toNativeSeparators(journalPath), result.verdictText);
 }
 
@@ -30,10 +41,10 @@ QPicture reportChart(const VerificationResult& result, const QString& pdfPath)
 }
 
 WriteResult writeReportFiles(const VerificationResult& result, const QPicture& chart, const QString& pdfPath,
-                             const QString& csvPath)
+                             const QString& csvPath, ReportWriter writer)
 {
     if (!pdfPath.isEmpty()) {
-        const WriteResult written = writeInFolder(pdfPath, attemptPdf(result, chart));
+        const WriteResult written = writeInFolder(pdfPath, attemptPdf(result, chart, reportWriterName(writer)));
         if (!written.ok)
             return written;
     }

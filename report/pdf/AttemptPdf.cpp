@@ -1,6 +1,7 @@
 #include "pdf/AttemptPdf.h"
 
 #include "base/ClockText.h"
+#include "base/ProgramVersion.h"
 #include "digits/SpecialNumbers.h"
 #include "journal/JournalHash.h"
 #include "journal/JournalSummary.h"
@@ -10,6 +11,8 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include <algorithm>
 
 namespace {
 constexpr int Resolution = 300;
@@ -42,10 +45,17 @@ void header(PageFlow& flow, const VerificationResult& result)
         {QStringLiteral("Time display"), yesNo(header.settings.showStageTimer)},
         {QStringLiteral("Concentration"), QStringLiteral("%1 s").arg(header.settings.concentrationSeconds)},
         {QStringLiteral("Cell timer"), yesNo(header.settings.cellTimerOn)},
-        {QStringLiteral("Started"), header.startTime},
+        {QStringLiteral("Started"), startTimeText(result)},
+        {QStringLiteral("Ended"), result.end ? endTimeText(result) : QStringLiteral("no end recorded")},
         {QStringLiteral("Host"), header.host},
         {QStringLiteral("Program version"), header.version},
     });
+}
+
+int digitsFilled(const VerificationResult& result)
+{
+    return int(std::count_if(result.answers.begin(), result.answers.end(),
+                             [](const QString& answer) { return !answer.isEmpty(); }));
 }
 
 void outcome(PageFlow& flow, const VerificationResult& result)
@@ -59,6 +69,8 @@ void outcome(PageFlow& flow, const VerificationResult& result)
         {QStringLiteral("Ended by"),
          result.end ? endReasonText(result.end->reason) : QStringLiteral("no end recorded")},
         {QStringLiteral("Used time"), usedTimeSummary(result.usedSeconds)},
+        {QStringLiteral("Digits filled"),
+         QStringLiteral("%1 of %2 cells").arg(digitsFilled(result)).arg(result.answers.size())},
         {QStringLiteral("Longest gap"), longestGapSummary(result)},
         {QStringLiteral("Corrections"), QString::number(result.corrections.size())},
         {QStringLiteral("Restores"), QString::number(result.restores.size())},
@@ -79,6 +91,19 @@ void seal(PageFlow& flow, const VerificationResult& result)
     sealFont.setBold(true);
     flow.paragraph(QStringLiteral("Seal  ") + shortSeal(result.seal), sealFont);
     flow.paragraph(QString::fromLatin1(result.seal), PageFlow::monoFont(7.5));
+}
+
+// What an arbiter needs to check the report against the program: the digits it was checked against and
+// the build that checked it.
+void provenance(PageFlow& flow, const VerificationResult& result, const QString& verifiedBy)
+{
+    flow.space(2);
+    flow.fields({
+        {QStringLiteral("Verified by"), verifiedBy},
+        {QStringLiteral("Build"), QStringLiteral("version %1, commit %2")
+                                      .arg(QLatin1StringView(ProgramVersion), QLatin1StringView(ProgramCommit))},
+        {QStringLiteral("Source SHA-256"), QString::fromLatin1(result.header.sourceSha256)},
+    });
 }
 
 void corrections(PageFlow& flow, const VerificationResult& result)
@@ -148,6 +173,8 @@ void errorRows(PageFlow& flow, const VerificationResult& result)
             continue;
         ++shown;
         const QRectF band = flow.band(11);
+        if (!flow.drawing())
+            continue;
         QPainter& painter = flow.painter();
         painter.setFont(label);
         painter.setPen(Qt::black);
@@ -182,6 +209,8 @@ void signatures(PageFlow& flow)
     const QString captions[] = {QStringLiteral("Name"), QStringLiteral("Signature"), QStringLiteral("Date")};
     for (const QString& role : {QStringLiteral("Witness 1"), QStringLiteral("Witness 2"), QStringLiteral("Arbiter")}) {
         const QRectF band = flow.band(20);
+        if (!flow.drawing())
+            continue;
         QPainter& painter = flow.painter();
         painter.setFont(roleFont);
         painter.setPen(Qt::black);
@@ -202,9 +231,24 @@ void signatures(PageFlow& flow)
         }
     }
 }
+
+void layOut(PageFlow& flow, const VerificationResult& result, const QPicture& gapChart, const QString& verifiedBy)
+{
+    header(flow, result);
+    outcome(flow, result);
+    seal(flow, result);
+    provenance(flow, result, verifiedBy);
+    flow.space(3);
+    flow.picture(gapChart, ChartHeightMm);
+    corrections(flow, result);
+    restores(flow, result);
+    errorRows(flow, result);
+    signatures(flow);
+    flow.finish();
+}
 } // namespace
 
-QByteArray attemptPdf(const VerificationResult& result, const QPicture& gapChart)
+QByteArray attemptPdf(const VerificationResult& result, const QPicture& gapChart, const QString& verifiedBy)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -214,19 +258,15 @@ QByteArray attemptPdf(const VerificationResult& result, const QPicture& gapChart
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                                      QPageLayout::Millimeter));
     writer.setTitle(QStringLiteral("KORVALIN attempt %1").arg(result.header.draftNumber));
-    writer.setCreator(QStringLiteral("KORVALIN %1").arg(result.header.version));
+    writer.setCreator(verifiedBy);
 
     QPainter painter(&writer);
-    PageFlow flow(writer, painter);
-    header(flow, result);
-    outcome(flow, result);
-    seal(flow, result);
-    flow.space(3);
-    flow.picture(gapChart, ChartHeightMm);
-    corrections(flow, result);
-    restores(flow, result);
-    errorRows(flow, result);
-    signatures(flow);
+    const QString footer =
+        QStringLiteral("KORVALIN attempt %1    Seal %2").arg(result.header.draftNumber).arg(shortSeal(result.seal));
+    PageFlow counting(writer, painter, PageFlow::Pass::Count, footer);
+    layOut(counting, result, gapChart, verifiedBy);
+    PageFlow flow(writer, painter, PageFlow::Pass::Draw, footer, counting.pageCount());
+    layOut(flow, result, gapChart, verifiedBy);
     painter.end();
     return bytes;
 }

@@ -3,16 +3,21 @@
 #include <QFontMetricsF>
 #include <QPicture>
 
+#include <algorithm>
+
 namespace {
 constexpr double RowPaddingMm = 0.8;
+constexpr double FooterMm = 8.0;
 const QColor RuleColour(160, 160, 160);
 const QColor HeaderBackground(230, 236, 245);
+const QColor FooterColour(70, 70, 70);
 } // namespace
 
-PageFlow::PageFlow(QPdfWriter& writer, QPainter& painter)
-    : m_writer(writer), m_painter(painter), m_page(QPointF(0, 0), QSizeF(painter.viewport().size())),
-      m_pixelsPerMm(double(writer.resolution()) / 25.4)
+PageFlow::PageFlow(QPdfWriter& writer, QPainter& painter, Pass pass, const QString& footer, int pageTotal)
+    : m_writer(writer), m_painter(painter), m_pass(pass), m_footer(footer), m_pageTotal(pageTotal),
+      m_page(QPointF(0, 0), QSizeF(painter.viewport().size())), m_pixelsPerMm(double(writer.resolution()) / 25.4)
 {
+    m_page.setHeight(m_page.height() - pixels(FooterMm));
 }
 
 QFont PageFlow::bodyFont(double points)
@@ -36,11 +41,32 @@ double PageFlow::lineHeight(const QFont& font) const
     return QFontMetricsF(font, &m_writer).height();
 }
 
+void PageFlow::drawFooter()
+{
+    if (!drawing())
+        return;
+    const QRectF footer(0.0, m_page.bottom() + pixels(FooterMm / 2), width(), pixels(FooterMm / 2));
+    m_painter.setPen(QPen(RuleColour, 0));
+    m_painter.drawLine(footer.topLeft(), footer.topRight());
+    m_painter.setFont(bodyFont(8));
+    m_painter.setPen(FooterColour);
+    m_painter.drawText(footer, Qt::AlignLeft | Qt::AlignBottom, m_footer);
+    m_painter.drawText(footer, Qt::AlignRight | Qt::AlignBottom,
+                       QStringLiteral("page %1 of %2").arg(m_pages).arg(std::max(m_pageTotal, m_pages)));
+}
+
 void PageFlow::newPage()
 {
-    m_writer.newPage();
+    drawFooter();
+    if (drawing())
+        m_writer.newPage();
     ++m_pages;
     m_y = 0.0;
+}
+
+void PageFlow::finish()
+{
+    drawFooter();
 }
 
 void PageFlow::keepTogether(double mm)
@@ -86,8 +112,10 @@ void PageFlow::paragraph(const QString& text, const QFont& font, const QColor& c
     const QRectF bounds =
         m_painter.boundingRect(QRectF(0, 0, width(), m_page.height()), Qt::TextWordWrap | Qt::AlignLeft, text);
     keepTogether(bounds.height() / m_pixelsPerMm);
-    m_painter.setPen(colour);
-    m_painter.drawText(QRectF(0, m_y, width(), bounds.height()), Qt::TextWordWrap | Qt::AlignLeft, text);
+    if (drawing()) {
+        m_painter.setPen(colour);
+        m_painter.drawText(QRectF(0, m_y, width(), bounds.height()), Qt::TextWordWrap | Qt::AlignLeft, text);
+    }
     m_y += bounds.height();
 }
 
@@ -100,6 +128,10 @@ void PageFlow::fields(const QList<QPair<QString, QString>>& rows)
     const double labelWidth = width() * 0.3;
     for (const auto& [label, value] : rows) {
         keepTogether(height / m_pixelsPerMm);
+        if (!drawing()) {
+            m_y += height;
+            continue;
+        }
         m_painter.setPen(Qt::black);
         m_painter.setFont(bold);
         m_painter.drawText(QRectF(0, m_y, labelWidth, height), Qt::AlignLeft | Qt::AlignVCenter, label);
@@ -117,6 +149,10 @@ void PageFlow::table(const QStringList& headers, const QList<QStringList>& rows,
     bold.setBold(true);
     const double height = lineHeight(font) + pixels(RowPaddingMm);
     const auto drawRow = [&](const QStringList& cells, const QFont& rowFont, bool header) {
+        if (!drawing()) {
+            m_y += height;
+            return;
+        }
         if (header)
             m_painter.fillRect(QRectF(0, m_y, width(), height), HeaderBackground);
         m_painter.setFont(rowFont);
@@ -147,7 +183,7 @@ void PageFlow::picture(const QPicture& picture, double heightMm)
 {
     const QRectF target = band(heightMm);
     const QRect source = picture.boundingRect();
-    if (source.isEmpty())
+    if (source.isEmpty() || !drawing())
         return;
     // A picture replays at its own size on paper (it scales itself by the page's resolution over its own),
     // so only what is left over to fill the band is scaled here.

@@ -11,11 +11,21 @@
 class QPicture;
 
 // Lays a report out from the top of the first page down, starting a new page where the next block
-// does not fit. Sizes are in millimetres and points; the painter works in the writer's device pixels.
+// does not fit, and puts a footer on every page: a text and "page x of y". A PDF page cannot be drawn
+// again once the next one is begun, so a report is laid out twice: once to count its pages, without
+// drawing, and once to draw it. Sizes are in millimetres and points; the painter works in the writer's
+// device pixels.
 class PageFlow final
 {
 public:
-    PageFlow(QPdfWriter& writer, QPainter& painter);
+    enum class Pass
+    {
+        Count,
+        Draw,
+    };
+
+    // `pageTotal` is the page count of the Count pass; a Draw pass needs it for its footers.
+    PageFlow(QPdfWriter& writer, QPainter& painter, Pass pass, const QString& footer, int pageTotal = 0);
 
     void title(const QString& text);
     void heading(const QString& text);
@@ -28,8 +38,13 @@ public:
     void space(double mm);
     // Starts a new page unless `mm` more fit on this one.
     void keepTogether(double mm);
-    // A band of the page `heightMm` high at the cursor, for a caller who draws it; the cursor moves past it.
+    // A band of the page `heightMm` high at the cursor, for a caller who draws it (only when drawing());
+    // the cursor moves past it.
     QRectF band(double heightMm);
+    // Ends the last page with its footer.
+    void finish();
+
+    bool drawing() const { return m_pass == Pass::Draw; }
 
     QPainter& painter() { return m_painter; }
     double pixels(double mm) const { return mm * m_pixelsPerMm; }
@@ -42,10 +57,14 @@ public:
 private:
     double lineHeight(const QFont& font) const;
     void newPage();
+    void drawFooter();
 
     QPdfWriter& m_writer;
     QPainter& m_painter;
-    QRectF m_page;
+    const Pass m_pass;
+    const QString m_footer;
+    const int m_pageTotal;
+    QRectF m_page; // the part of the page above the footer
     double m_pixelsPerMm;
     double m_y = 0.0;
     int m_pages = 1;

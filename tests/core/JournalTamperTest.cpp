@@ -124,7 +124,7 @@ TEST(JournalTamper, everyTampering_isFoundAtTheEventItTouched)
     }
 }
 
-TEST(JournalTamper, journalCutMidLine_endsEarlyAndIsNotAltered)
+TEST(JournalTamper, journalCutMidLine_isIncompleteAndNotAltered)
 {
     const QList<QByteArray> lines = finishedAttempt().lines();
     struct Case
@@ -137,21 +137,23 @@ TEST(JournalTamper, journalCutMidLine_endsEarlyAndIsNotAltered)
         SCOPED_TRACE(c.completeLines);
         const QByteArray bytes = joined(lines.mid(0, c.completeLines)) + lines[c.completeLines].left(c.partOfNextLine);
         const VerificationResult result = verifyJournal(bytes);
-        EXPECT_EQ(result.verdict, Verdict::EndsEarly) << result.verdictText.toStdString();
-        EXPECT_EQ(result.verdictText, QStringLiteral("journal ends early after event %1").arg(c.completeLines));
+        EXPECT_EQ(result.verdict, Verdict::Incomplete) << result.verdictText.toStdString();
+        EXPECT_EQ(result.verdictText,
+                  QStringLiteral("incomplete: journal ends early after event %1; no result").arg(c.completeLines));
         EXPECT_TRUE(result.partialLastLine);
         EXPECT_TRUE(result.problems.empty());
-        EXPECT_EQ(result.exitCode(), 0);
+        EXPECT_EQ(result.exitCode(), 3);
         EXPECT_EQ(result.seal, sha256Hex(lines[c.completeLines - 1].chopped(1)));
     }
 }
 
-TEST(JournalTamper, crashBetweenLines_endsEarlyWithoutAPartialLine)
+TEST(JournalTamper, crashBetweenLines_isIncompleteWithoutAPartialLine)
 {
     const QList<QByteArray> lines = finishedAttempt().lines();
     const VerificationResult result = verifyJournal(joined(lines.mid(0, 30)));
-    EXPECT_EQ(result.verdict, Verdict::EndsEarly);
-    EXPECT_EQ(result.verdictText, QStringLiteral("journal ends early after event 30"));
+    EXPECT_EQ(result.verdict, Verdict::Incomplete);
+    EXPECT_EQ(result.verdictText, QStringLiteral("incomplete: journal ends early after event 30; no result"));
+    EXPECT_EQ(result.exitCode(), 3);
     EXPECT_FALSE(result.partialLastLine);
     // The answers so far are still scored.
     EXPECT_EQ(result.score, 28);
@@ -175,6 +177,85 @@ TEST(JournalTamper, writtenDownSeal_catchesAJournalRewrittenFromTheStart)
     EXPECT_EQ(sealed.verdict, Verdict::Altered);
     EXPECT_TRUE(sealed.verdictText.contains(shortSeal(script.seal()))) << sealed.verdictText.toStdString();
     EXPECT_EQ(verifyJournal(script.bytes(), options).verdict, Verdict::Valid);
+}
+
+TEST(JournalTamper, givenSeal_isReadLenientlyOrRefusedAsNoSeal)
+{
+    const AttemptScript script = finishedAttempt();
+    const QString full = QString::fromLatin1(script.seal());
+    QString lastDigitWrong = full;
+    lastDigitWrong.back() = full.back() == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
+    struct Case
+    {
+        const char* name;
+        QString seal;
+        Verdict verdict;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {"short, with O and l read for 0 and 1",
+         shortSeal(script.seal()).replace(QLatin1Char('0'), QLatin1Char('O')).replace(QLatin1Char('1'), u'l'),
+         Verdict::Valid, 0},
+        {"full", full, Verdict::Valid, 0},
+        {"full, its last digit wrong", lastDigitWrong, Verdict::Altered, 1},
+        {"another journal's", QStringLiteral("0000 1111 2222 3333"), Verdict::Altered, 1},
+        {"a letter no seal holds", shortSeal(script.seal()).replace(2, 1, QLatin1Char('Q')), Verdict::NotASeal, 2},
+        {"a digit short", shortSeal(script.seal()).chopped(1), Verdict::NotASeal, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        VerifyOptions options;
+        options.expectedSeal = c.seal;
+        const VerificationResult result = verifyJournal(script.bytes(), options);
+        EXPECT_EQ(result.verdict, c.verdict) << result.verdictText.toStdString();
+        EXPECT_EQ(result.exitCode(), c.exitCode);
+        if (c.verdict == Verdict::NotASeal) {
+            EXPECT_TRUE(result.verdictText.startsWith(QStringLiteral("not a seal: \"%1\": ").arg(c.seal)))
+                << result.verdictText.toStdString();
+            EXPECT_FALSE(result.wasChecked());
+            EXPECT_EQ(result.events, 0) << "a journal checked against no seal";
+        }
+    }
+}
+
+TEST(JournalTamper, restores_areNamedInTheVerdict)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<std::vector<std::pair<int, QString>>> restores;
+        bool ended;
+        const char* verdict;
+    };
+    const AttemptScript digits;
+    const auto q = [&digits](int index) { return std::pair{index, digits.question(index)}; };
+    const Case cases[] = {
+        {"one restore of one cell", {{q(21)}}, true, "valid, with 1 restore of 1 cell"},
+        {"one restore of two cells", {{q(21), q(22)}}, true, "valid, with 1 restore of 2 cells"},
+        {"two restores", {{q(21), q(22)}, {q(23)}}, true, "valid, with 2 restores of 3 cells"},
+        {"no end",
+         {{q(21), q(22)}},
+         false,
+         "incomplete: journal ends early after event 23, with 1 restore of 2 cells; no result"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AttemptScript script;
+        script.countdownEnds(3'000).typeDigits(1, 20, 4'000, 800);
+        qint64 ms = 20'000;
+        int restored = 0;
+        for (const auto& cells : c.restores) {
+            script.restore(cells, 0.0f, ms += 500);
+            restored += int(cells.size());
+        }
+        if (c.ended) {
+            script.box(BoxKind::Finish, BoxAnswer::Yes, AnsweredBy::User, 21'500, 22'000);
+            script.end(EndReason::Finish, 19.0f, 20 + restored, 22'000);
+        }
+        const VerificationResult result = verifyJournal(script.bytes());
+        EXPECT_EQ(result.verdictText, QLatin1StringView(c.verdict));
+        EXPECT_EQ(result.exitCode(), c.ended ? 0 : 3);
+    }
 }
 
 TEST(JournalTamper, notAJournal_cannotBeRead)

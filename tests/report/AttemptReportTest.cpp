@@ -1,7 +1,9 @@
 #include "AttemptScript.h"
+#include "JournalTampering.h"
 
 #include "attempt/AttemptReport.h"
 #include "attempt/AttemptReportJob.h"
+#include "base/ProgramVersion.h"
 #include "csv/AttemptCsv.h"
 #include "journal/JournalHash.h"
 #include "journal/JournalVerifier.h"
@@ -46,6 +48,20 @@ QString run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+QString pageText(const QString& pdf, int page)
+{
+    const QString number = QString::number(page);
+    return run(tool("pdftotext"),
+               {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
+}
+
+int pageCount(const QString& pdf)
+{
+    const QRegularExpressionMatch pages =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run(tool("pdfinfo"), {pdf}));
+    return pages.hasMatch() ? pages.captured(1).toInt() : 0;
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
@@ -57,10 +73,16 @@ class AttemptReportTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_script = reportedAttempt();
+        // The start as a machine one hour east of UTC writes it, so that the report's times are the same
+        // wherever the test runs.
+        QList<QByteArray> lines = reportedAttempt().lines();
+        lines[0] = withField(lines[0], QStringLiteral("time"), QStringLiteral("2025-01-01T13:00:00.000+01:00"));
+        lines = rechained(lines);
+        m_journal = lines.join();
+        m_seal = sha256Hex(lines.last().chopped(1));
         QFile journal(journalPath());
         ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
-        ASSERT_EQ(journal.write(m_script.bytes()), m_script.bytes().size());
+        ASSERT_EQ(journal.write(m_journal), m_journal.size());
     }
 
     QString journalPath() const { return m_dir.filePath(QStringLiteral("attempt_4711.journal")); }
@@ -76,7 +98,8 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    AttemptScript m_script;
+    QByteArray m_journal;
+    QByteArray m_seal;
 };
 
 struct JobOutcome
@@ -116,17 +139,34 @@ TEST_F(AttemptReportTest, pdf_holdsTheHeaderResultSealListsAndSignatureFields)
         GTEST_SKIP() << "poppler-utils is not installed";
 
     const QString info = run(tool("pdfinfo"), {pdfPath()});
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+[1-9]")))) << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("KORVALIN attempt 4711"))) << info.toStdString();
 
-    const QString firstPage = run(tool("pdftotext"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                                      QStringLiteral("1"), pdfPath(), QStringLiteral("-")});
-    for (const QString& text :
-         {QStringLiteral("KORVALIN attempt report"), QStringLiteral("Attempt number"), QStringLiteral("4711"),
-          QStringLiteral("Digits of \"Pi\""), QStringLiteral("arbiter-pc"), QStringLiteral("Program version"),
-          QStringLiteral("Score 44"), QStringLiteral("0:02:44"), QStringLiteral("Verdict: valid"),
-          shortSeal(m_script.seal()), QString::fromLatin1(m_script.seal()),
-          QStringLiteral("Time before each new digit")})
+    const QString firstPage = pageText(pdfPath(), 1);
+    for (const QString& text : {QStringLiteral("KORVALIN attempt report"),
+                                QStringLiteral("Attempt number"),
+                                QStringLiteral("4711"),
+                                QStringLiteral("Digits of \"Pi\""),
+                                QStringLiteral("arbiter-pc"),
+                                QStringLiteral("Program version"),
+                                QStringLiteral("Started"),
+                                QStringLiteral("2025-01-01 13:00:00 +01:00"),
+                                QStringLiteral("Ended"),
+                                QStringLiteral("2025-01-01 13:02:46 +01:00"),
+                                QStringLiteral("Digits filled"),
+                                QStringLiteral("100 of 32760 cells"),
+                                QStringLiteral("Score 44"),
+                                QStringLiteral("0:02:44"),
+                                QStringLiteral("Verdict: valid, with 1 restore of 2 cells"),
+                                shortSeal(m_seal),
+                                QString::fromLatin1(m_seal),
+                                QStringLiteral("Verified by"),
+                                QString(QStringLiteral("korvalin-verify ") + QLatin1StringView(ProgramVersion)),
+                                QStringLiteral("Build"),
+                                QStringLiteral("version %1, commit %2")
+                                    .arg(QLatin1StringView(ProgramVersion), QLatin1StringView(ProgramCommit)),
+                                QStringLiteral("Source SHA-256"),
+                                QString::fromLatin1(written.verification.header.sourceSha256),
+                                QStringLiteral("Time before each new digit")})
         EXPECT_TRUE(firstPage.contains(text)) << text.toStdString() << "\n" << firstPage.toStdString();
 
     const QString all = run(tool("pdftotext"), {pdfPath(), QStringLiteral("-")});
@@ -138,6 +178,22 @@ TEST_F(AttemptReportTest, pdf_holdsTheHeaderResultSealListsAndSignatureFields)
     // Row 1 has no error left after its correction; rows after the last answer are not listed.
     EXPECT_FALSE(all.contains(QStringLiteral("Row 1 ")));
     EXPECT_FALSE(all.contains(QStringLiteral("Row 5 ")));
+}
+
+TEST_F(AttemptReportTest, pdf_everyPageNamesTheAttemptItsSealAndItsPlace)
+{
+    ASSERT_TRUE(writeAttemptReport(journalPath(), pdfPath(), QString()).ok);
+    if (tool("pdftotext").isEmpty() || tool("pdfinfo").isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    const int pages = pageCount(pdfPath());
+    ASSERT_GE(pages, 2) << "a report of one page shows nothing of later pages";
+    for (int page = 1; page <= pages; ++page) {
+        SCOPED_TRACE(page);
+        const QString text = pageText(pdfPath(), page);
+        for (const QString& expected : {QStringLiteral("KORVALIN attempt 4711"), shortSeal(m_seal),
+                                        QStringLiteral("page %1 of %2").arg(page).arg(pages)})
+            EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
+    }
 }
 
 TEST_F(AttemptReportTest, firstPage_rendersWithTextAndTheRedLimitLine)
@@ -251,6 +307,13 @@ TEST_F(AttemptReportTest, job_writesTheSameReportAndFinishesOnTheApplicationThre
     EXPECT_TRUE(job.ok());
     EXPECT_TRUE(readFile(pdfPath()).startsWith("%PDF-"));
     EXPECT_EQ(readFile(csvPath()), attemptCsv(verifyJournalFile(journalPath())));
+    if (tool("pdftotext").isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    // The program wrote it, not korvalin-verify.
+    const QString firstPage = pageText(pdfPath(), 1);
+    EXPECT_TRUE(firstPage.contains(QStringLiteral("KORVALIN ") + QLatin1StringView(ProgramVersion)))
+        << firstPage.toStdString();
+    EXPECT_FALSE(firstPage.contains(QStringLiteral("korvalin-verify"))) << firstPage.toStdString();
 }
 
 TEST_F(AttemptReportTest, job_thatCannotWrite_finishesWithTheReason)

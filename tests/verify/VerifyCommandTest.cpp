@@ -66,9 +66,15 @@ TEST_F(VerifyCommandTest, validJournal_printsTheSummaryAndExitsZero)
         EXPECT_TRUE(outcome.out.contains(line)) << line.toStdString() << "\n" << outcome.out.toStdString();
 }
 
-TEST_F(VerifyCommandTest, exitCodes_tellValidAlteredAndUnreadable)
+TEST_F(VerifyCommandTest, exitCodes_tellValidAlteredUnreadableAndIncomplete)
 {
     const AttemptScript script = finishedAttempt();
+    // As someone might copy the seal from the screen: lower case, dashes, O and L for 0 and 1.
+    const QString copiedSeal = shortSeal(script.seal())
+                                   .toLower()
+                                   .replace(QLatin1Char(' '), QLatin1Char('-'))
+                                   .replace(QLatin1Char('0'), QLatin1Char('O'))
+                                   .replace(QLatin1Char('1'), QLatin1Char('L'));
     QList<QByteArray> altered = script.lines();
     altered[9] = withField(altered[9], QStringLiteral("new"), QStringLiteral("0"));
     QByteArray alteredBytes;
@@ -84,8 +90,12 @@ TEST_F(VerifyCommandTest, exitCodes_tellValidAlteredAndUnreadable)
     const Case cases[] = {
         {"cut mid-line",
          {write(QStringLiteral("cut.journal"), script.bytes().chopped(30))},
-         0,
-         QStringLiteral("journal ends early after event 23")},
+         3,
+         QStringLiteral("Verdict      incomplete: journal ends early after event 23; no result")},
+        {"cut between lines, the end and the box before it",
+         {write(QStringLiteral("cut2.journal"), script.lines().mid(0, 22).join())},
+         3,
+         QStringLiteral("incomplete: journal ends early after event 22; no result")},
         {"altered",
          {write(QStringLiteral("altered.journal"), alteredBytes)},
          1,
@@ -99,6 +109,25 @@ TEST_F(VerifyCommandTest, exitCodes_tellValidAlteredAndUnreadable)
          {write(QStringLiteral("sealed.journal"), script.bytes()), QStringLiteral("--seal"), shortSeal(script.seal())},
          0,
          QStringLiteral("Verdict      valid")},
+        {"seal copied leniently",
+         {write(QStringLiteral("sealed.journal"), script.bytes()), QStringLiteral("--seal"), copiedSeal},
+         0,
+         QStringLiteral("Verdict      valid")},
+        {"full seal",
+         {write(QStringLiteral("sealed.journal"), script.bytes()), QStringLiteral("--seal"),
+          QString::fromLatin1(script.seal())},
+         0,
+         QStringLiteral("Verdict      valid")},
+        {"not a seal",
+         {write(QStringLiteral("sealed.journal"), script.bytes()), QStringLiteral("--seal"),
+          QStringLiteral("0CD8 5167 5FEC 7F9Q")},
+         2,
+         QStringLiteral("Verdict      not a seal: \"0CD8 5167 5FEC 7F9Q\": Q is not a hexadecimal digit")},
+        {"seal too short",
+         {write(QStringLiteral("sealed.journal"), script.bytes()), QStringLiteral("--seal"),
+          QStringLiteral("0CD8 5167 5FEC")},
+         2,
+         QStringLiteral("not a seal: \"0CD8 5167 5FEC\": it has 12 hexadecimal digits")},
         {"not a journal", {write(QStringLiteral("text.journal"), "hello\n")}, 2, QStringLiteral("cannot be read")},
         {"missing", {m_dir.filePath(QStringLiteral("missing.journal"))}, 2, QStringLiteral("cannot be read")},
         {"missing draft",
@@ -154,4 +183,16 @@ TEST_F(VerifyCommandTest, unwritableReport_exitsTwo)
         verify({journal, QStringLiteral("--csv"), m_dir.filePath(QStringLiteral("blocker/attempt.csv"))});
     EXPECT_EQ(outcome.exitCode, 2);
     EXPECT_TRUE(outcome.err.contains(QStringLiteral("blocker"))) << outcome.err.toStdString();
+}
+
+TEST_F(VerifyCommandTest, notASeal_checksNothingAndWritesNoReport)
+{
+    const QString journal = write(QStringLiteral("attempt_4711.journal"), finishedAttempt().bytes());
+    const QString pdf = m_dir.filePath(QStringLiteral("out/attempt_4711.pdf"));
+    const Outcome outcome = verify(
+        {journal, QStringLiteral("--seal"), QStringLiteral("not a seal at all"), QStringLiteral("--report"), pdf});
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_TRUE(outcome.out.contains(QStringLiteral("Verdict      not a seal: "))) << outcome.out.toStdString();
+    EXPECT_FALSE(outcome.out.contains(QStringLiteral("Score"))) << outcome.out.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
 }
