@@ -3,6 +3,7 @@
 #include "base/Rounding.h"
 #include "frmSpecialNumber_Main/AnswerGridDelegate.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "frmSpecialNumber_Main/AnswerGridScrollBar.h"
 #include "frmSpecialNumber_Main/KeyCharacter.h"
 #include "skin/Fonts.h"
 #include "stage/CellEditorRules.h"
@@ -41,6 +42,12 @@ AnswerGrid::AnswerGrid(QWidget* parent)
     m_delegate->setEditorCreatedHandler([this](QLineEdit* editor) { prepareEditor(editor); });
     m_delegate->setEditorKeyFilter(
         [this](QLineEdit* editor, QKeyEvent* event) { return filterEditorKey(editor, event); });
+    // The headers repaint the sections of the old and the new current cell for the highlight that is
+    // turned off below: from a row's last cell to the next row's first that is the whole column header.
+    for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+        disconnect(selectionModel(), &QItemSelectionModel::currentChanged, header, nullptr);
+        disconnect(selectionModel(), &QItemSelectionModel::selectionChanged, header, nullptr);
+    }
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &AnswerGrid::modelAboutToBeReset);
     connect(m_model, &QAbstractItemModel::modelReset, this, &AnswerGrid::modelWasReset);
 
@@ -62,6 +69,7 @@ AnswerGrid::AnswerGrid(QWidget* parent)
     verticalHeader()->setHighlightSections(false);
 
     // The layout reserves exactly 17 pixels for the vertical scroll bar, so it is always there.
+    setVerticalScrollBar(new AnswerGridScrollBar(this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* scrollBarStyle = new ScrollBarExtentStyle(ScrollBarWidth);
     scrollBarStyle->setParent(this);
@@ -226,6 +234,11 @@ void AnswerGrid::moveToNextCell()
 
 void AnswerGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
+    // The base class closes the open editor before it scrolls. A closed editor leaves its area invalid
+    // in the backing store, and a scroll over an invalid area repaints the whole viewport instead of
+    // moving its pixels: the row after a row's last digit costs 600 cells instead of 30.
+    if (m_editor && current.isValid() && hasAutoScroll() && isVisible())
+        scrollTo(current);
     QTableView::currentChanged(current, previous);
     if (m_hooks.cellChanged) {
         m_hooks.cellChanged(previous.isValid() ? previous.row() + 1 : 0, previous.isValid() ? previous.column() + 1 : 0,
@@ -248,6 +261,21 @@ void AnswerGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
     markEditedCell({});
     if (m_hooks.afterEdit)
         m_hooks.afterEdit(m_editRow, m_editColumn);
+}
+
+// A change of several cells of one row (a group's highlight) is repainted cell by cell. The base class
+// repaints such a range one pixel into the next row, painting that row's cells too, and in that
+// one-pixel band its grid lines come out as stray dots that a whole repaint does not show.
+void AnswerGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
+{
+    if (topLeft.isValid() && bottomRight.isValid() && topLeft != bottomRight && topLeft.row() == bottomRight.row()) {
+        for (int column = topLeft.column(); column <= bottomRight.column(); ++column) {
+            const QModelIndex cell = topLeft.siblingAtColumn(column);
+            QTableView::dataChanged(cell, cell, roles);
+        }
+        return;
+    }
+    QTableView::dataChanged(topLeft, bottomRight, roles);
 }
 
 void AnswerGrid::applyColumnWidths()
