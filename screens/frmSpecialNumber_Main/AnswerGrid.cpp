@@ -1,6 +1,5 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 
-#include "base/Rounding.h"
 #include "frmSpecialNumber_Main/AnswerGridDelegate.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmSpecialNumber_Main/AnswerGridScrollBar.h"
@@ -15,12 +14,7 @@
 #include <QScrollBar>
 
 namespace {
-constexpr int DefaultColumnUnits = 40 * AnswerGrid::UnitsPerPixel;
-
-int roundedPixels(long long units)
-{
-    return int(roundHalfEven(double(units) / AnswerGrid::UnitsPerPixel));
-}
+constexpr int DefaultColumnUnits = 40 * WidthUnitsPerPixel;
 
 bool hasCommandModifier(const QKeyEvent& event)
 {
@@ -60,7 +54,7 @@ AnswerGrid::AnswerGrid(QWidget* parent)
 
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setMinimumSectionSize(1);
-    horizontalHeader()->setDefaultSectionSize(DefaultColumnUnits / UnitsPerPixel);
+    horizontalHeader()->setDefaultSectionSize(DefaultColumnUnits / WidthUnitsPerPixel);
     horizontalHeader()->setFixedHeight(HeaderRowHeight);
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -280,16 +274,10 @@ void AnswerGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bott
 
 void AnswerGrid::applyColumnWidths()
 {
-    // Every edge is rounded from the running total of units, so rounding errors do not add up.
-    long long edgeUnits = m_columnUnits.front();
-    int left = roundedPixels(edgeUnits);
-    verticalHeader()->setFixedWidth(left);
-    for (std::size_t column = 1; column < m_columnUnits.size(); ++column) {
-        edgeUnits += m_columnUnits[column];
-        const int right = roundedPixels(edgeUnits);
-        horizontalHeader()->resizeSection(int(column) - 1, right - left);
-        left = right;
-    }
+    const std::vector<int> widths = columnPixelWidths(m_columnUnits);
+    verticalHeader()->setFixedWidth(widths.front());
+    for (std::size_t column = 1; column < widths.size(); ++column)
+        horizontalHeader()->resizeSection(int(column) - 1, widths[column]);
 }
 
 void AnswerGrid::modelAboutToBeReset()

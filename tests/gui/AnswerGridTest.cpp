@@ -43,7 +43,7 @@ protected:
         grid.setDimensions(Rows, Columns);
         for (int column = 1; column <= Columns; ++column)
             grid.setColumnWidthUnits(column, 600);
-        grid.resize(50 + Columns * 40 + AnswerGrid::ScrollBarWidth, 36 + Rows * 32);
+        grid.resize(50 + Columns * 40 + ScrollBarWidth, 36 + Rows * 32);
         AnswerGridHooks hooks;
         hooks.beforeEdit = [this](int row, int column, bool& cancel) {
             events.push_back("before " + cell(row, column));
@@ -401,7 +401,7 @@ protected:
         grid.setDimensions(SheetRows, Columns);
         for (int column = 1; column <= Columns; ++column)
             grid.setColumnWidthUnits(column, 600);
-        grid.resize(50 + Columns * 40 + AnswerGrid::ScrollBarWidth, 36 + 5 * 32 + 4);
+        grid.resize(50 + Columns * 40 + ScrollBarWidth, 36 + 5 * 32 + 4);
         AnswerGridHooks hooks;
         hooks.cellChanged = [this](int, int, int row, int column) {
             grid.answers().setGroupHighlight(row, (column - 1) / GroupSize * GroupSize + 1, GroupSize);
@@ -567,7 +567,7 @@ TEST(AnswerGridLayout, columnsHeaderAndScrollBar_fillTheGridWidthExactly)
         grid.setDimensions(50, c.columns);
         for (int column = 1; column <= c.columns; ++column)
             grid.setColumnWidthUnits(column, c.units);
-        const int width = int(roundHalfEven((c.units * c.columns + 750) / 15.0)) + AnswerGrid::ScrollBarWidth;
+        const int width = int(roundHalfEven((c.units * c.columns + 750) / 15.0)) + ScrollBarWidth;
         grid.resize(width, 600);
         grid.show();
         QCoreApplication::processEvents();
@@ -575,12 +575,12 @@ TEST(AnswerGridLayout, columnsHeaderAndScrollBar_fillTheGridWidthExactly)
         for (int column = 1; column <= c.columns; ++column)
             ASSERT_EQ(grid.columnWidthUnits(column), c.units);
         EXPECT_EQ(grid.columnWidthUnits(0), AnswerGrid::HeaderColumnUnits);
-        const int columnsWidth = width - 50 - AnswerGrid::ScrollBarWidth;
+        const int columnsWidth = width - 50 - ScrollBarWidth;
         EXPECT_EQ(grid.horizontalHeader()->length(), columnsWidth);
         EXPECT_EQ(grid.viewport()->geometry(), QRect(50, 36, columnsWidth, 600 - 36));
         EXPECT_TRUE(grid.verticalScrollBar()->isVisible());
-        EXPECT_EQ(grid.verticalScrollBar()->mapTo(&grid, QPoint(0, 0)).x(), width - AnswerGrid::ScrollBarWidth);
-        EXPECT_EQ(grid.verticalScrollBar()->width(), AnswerGrid::ScrollBarWidth);
+        EXPECT_EQ(grid.verticalScrollBar()->mapTo(&grid, QPoint(0, 0)).x(), width - ScrollBarWidth);
+        EXPECT_EQ(grid.verticalScrollBar()->width(), ScrollBarWidth);
         EXPECT_FALSE(grid.horizontalScrollBar()->isVisible());
     }
 }
