@@ -1,5 +1,6 @@
 #include "record/AttemptRecord.h"
 #include "AttemptRecordTestSupport.h"
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "stage/AnswerSheet.h"
 

@@ -1,5 +1,6 @@
 #include "AttemptScript.h"
 
+#include "TestFiles.h"
 #include "attempt/AttemptReport.h"
 #include "csv/AttemptCsv.h"
 #include "journal/JournalHash.h"
@@ -38,12 +39,6 @@ QString run(const QString& program, const QStringList& arguments)
     EXPECT_TRUE(process.waitForFinished(60'000)) << program.toStdString();
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class AttemptReportTest : public ::testing::Test
