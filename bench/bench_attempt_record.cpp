@@ -2,6 +2,7 @@
 // building it, copying the answers after one typed digit, serialising it, and writing the bytes.
 
 #include "BenchFigures.h"
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "files/AtomicFile.h"
 #include "record/AttemptRecordDocument.h"

@@ -4,6 +4,7 @@
 // a sheet whose every other cell is filled and locked, (c) the processor time of a running stage over 30 s
 // with every clock on and the display counting down.
 #include "BenchFigures.h"
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "digits/SpecialNumbers.h"
 #include "files/ProgramDirectory.h"

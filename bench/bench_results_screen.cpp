@@ -4,6 +4,7 @@
 // With a file name as argument it also saves a picture of the screen there.
 
 #include "BenchFigures.h"
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "buttons/SkinButton.h"
 #include "digits/SpecialNumbers.h"

@@ -3,7 +3,7 @@
 #include "FuzzSupport.h"
 #include "RecordSamples.h"
 
-#include "base/Clock.h"
+#include "../tests/support/FakeClock.h"
 #include "record/AttemptRecordDocument.h"
 #include "stage/AnswerSheet.h"
 

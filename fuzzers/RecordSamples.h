@@ -1,7 +1,7 @@
 #pragma once
 
 #include "../tests/core/AttemptRecordTestSupport.h"
-#include "base/Clock.h"
+#include "../tests/support/FakeClock.h"
 #include "record/AttemptRecordDocument.h"
 #include "stage/AnswerSheet.h"
 

@@ -2,16 +2,9 @@
 
 #include <QTime>
 
-#include <cmath>
-
 float SystemClock::secondsSinceMidnight() const
 {
     return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
-}
-
-void FakeClock::advance(float seconds)
-{
-    m_seconds = std::fmod(m_seconds + seconds, SecondsPerDay);
 }
 
 float elapsedSeconds(float from, float now)

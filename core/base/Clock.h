@@ -15,19 +15,6 @@ public:
     float secondsSinceMidnight() const override;
 };
 
-class FakeClock final : public Clock
-{
-public:
-    explicit FakeClock(float seconds = 0.0f) : m_seconds(seconds) {}
-    float secondsSinceMidnight() const override { return m_seconds; }
-    void set(float seconds) { m_seconds = seconds; }
-    // Advances the time of day, wrapping at midnight as a real clock does.
-    void advance(float seconds);
-
-private:
-    float m_seconds;
-};
-
 constexpr float SecondsPerDay = 86400.0f;
 
 // The difference of two readings; a negative difference means midnight passed in between.

@@ -1,20 +1,16 @@
 #include "frmSpecialNumber_Fin/ResultsGrid.h"
 
-#include "base/Rounding.h"
 #include "frmSpecialNumber_Fin/ResultCellDelegate.h"
 #include "frmSpecialNumber_Fin/ResultsModel.h"
 #include "skin/Fonts.h"
+#include "stage/GridLayout.h"
 #include "style/ScrollBarExtentStyle.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
 
-namespace {
-int roundedPixels(long long units)
-{
-    return int(roundHalfEven(double(units) / ResultsGrid::UnitsPerPixel));
-}
-} // namespace
+#include <algorithm>
+#include <vector>
 
 ResultsGrid::ResultsGrid(const Scoring& scoring, QWidget* parent)
     : QTableView(parent), m_model(new ResultsModel(scoring, this))
@@ -60,16 +56,12 @@ ResultsGrid::ResultsGrid(const Scoring& scoring, QWidget* parent)
 void ResultsGrid::setDataColumnUnits(int units)
 {
     m_dataColumnUnits = std::max(0, units);
-    // Every edge is rounded from the running total of units, so rounding errors do not add up.
-    long long edgeUnits = HeaderColumnUnits;
-    int left = roundedPixels(edgeUnits);
-    verticalHeader()->setFixedWidth(left);
-    for (int column = 0; column < m_model->columnCount(); ++column) {
-        edgeUnits += m_dataColumnUnits;
-        const int right = roundedPixels(edgeUnits);
-        horizontalHeader()->resizeSection(column, right - left);
-        left = right;
-    }
+    std::vector<int> columnUnits(std::size_t(m_model->columnCount()) + 1, m_dataColumnUnits);
+    columnUnits.front() = HeaderColumnUnits;
+    const std::vector<int> widths = columnPixelWidths(columnUnits);
+    verticalHeader()->setFixedWidth(widths.front());
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        horizontalHeader()->resizeSection(column, widths[std::size_t(column) + 1]);
 }
 
 int ResultsGrid::columnWidthUnits(int column) const

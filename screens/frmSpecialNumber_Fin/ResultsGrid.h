@@ -7,18 +7,15 @@ class Scoring;
 
 // The question table gTumSorular of the results screen: every cell of the attempt with its question
 // and, where it differs, the answer below it, on green or red. The header row numbers the columns, the
-// header column the rows. Column widths are kept in width units of 1/15 pixel, as the layout sets them.
+// header column the rows. Column widths are kept in width units (GridLayout.h), as the layout sets them.
 class ResultsGrid final : public QTableView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ResultsGrid)
 
 public:
-    static constexpr int UnitsPerPixel = 15;
-    static constexpr int HeaderColumnUnits = 750;
     static constexpr int HeaderRowHeight = 36;
     static constexpr int RowHeight = 52;
-    static constexpr int ScrollBarWidth = 17;
     static constexpr double FontPointSize = 11.25;
 
     // `scoring` must outlive the grid.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frmSpecialNumber_Main/AnswerGridHooks.h"
+#include "stage/GridLayout.h"
 
 #include <QPointer>
 #include <QTableView>
@@ -15,18 +16,17 @@ class SheetEntry;
 // The answer grid `gCevap`: one digit per cell, typed straight into the current cell. A typed digit
 // opens the cell's editor, commits at once and moves the cursor on to the next cell; the recall stage
 // takes part through AnswerGridHooks. Rows and columns count from 1; the header row and the header
-// column are row 0 and column 0. Column widths are kept in width units of 1/15 pixel.
+// column are row 0 and column 0. Column widths are kept in width units (GridLayout.h).
 class AnswerGrid final : public QTableView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AnswerGrid)
 
 public:
-    static constexpr int UnitsPerPixel = 15;
-    static constexpr int HeaderColumnUnits = 750;
+    // The header column's standard width, which the stage window sets back after a layout.
+    static constexpr int HeaderColumnUnits = ::HeaderColumnUnits;
     static constexpr int HeaderRowHeight = 36;
     static constexpr int RowHeight = 32;
-    static constexpr int ScrollBarWidth = 17;
     static constexpr double FontPointSize = 15.75;
 
     explicit AnswerGrid(QWidget* parent = nullptr);
@@ -67,6 +67,8 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
 
 private:
     bool opensEditor(const QModelIndex& index, EditTrigger trigger) const;

@@ -1,4 +1,6 @@
 #include "files/AppendFile.h"
+#include "FailingWrites.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,33 +13,13 @@
 #include <unistd.h>
 
 namespace {
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
 QByteArray lineOf(int number)
 {
     return "{\"n\":" + QByteArray::number(number) + ",\"pad\":\"" + QByteArray(200, char('a' + number % 26)) + "\"}\n";
 }
 
-// Writes `accepted` bytes for real, a few at a time, then behaves as a device that has run out of room.
-WriteCall failingAfter(size_t accepted, ssize_t failure, int failureErrno)
-{
-    auto written = std::make_shared<size_t>(0);
-    return [=](int fd, const void* data, size_t size) -> ssize_t {
-        if (*written >= accepted) {
-            errno = failureErrno;
-            return failure;
-        }
-        const ssize_t done = ::write(fd, data, std::min({size, accepted - *written, size_t(7)}));
-        *written += size_t(done);
-        return done;
-    };
-}
+// A full device that takes the bytes before it fills up a few at a time.
+constexpr size_t BytesPerWrite = 7;
 
 class AppendFileTest : public ::testing::Test
 {
@@ -101,7 +83,7 @@ TEST_F(AppendFileTest, failingDisk_reportsTheReasonAndLeavesNoPartOfTheLine)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const WriteResult result =
-            appendDurably(path(), lineOf(3), failingAfter(c.accepted, c.failure, c.failureErrno));
+            appendDurably(path(), lineOf(3), failingAfter(c.accepted, c.failure, c.failureErrno, BytesPerWrite));
         EXPECT_FALSE(result.ok);
         EXPECT_TRUE(result.error.contains(qt_error_string(c.expectedErrno))) << result.error.toStdString();
         EXPECT_TRUE(result.error.contains(QDir::toNativeSeparators(path()))) << result.error.toStdString();
@@ -114,7 +96,7 @@ TEST_F(AppendFileTest, failingDisk_reportsTheReasonAndLeavesNoPartOfTheLine)
 
 TEST_F(AppendFileTest, failedFirstAppend_leavesAnEmptyFile)
 {
-    const WriteResult result = appendDurably(path(), lineOf(1), failingAfter(10, -1, ENOSPC));
+    const WriteResult result = appendDurably(path(), lineOf(1), failingAfter(10, -1, ENOSPC, BytesPerWrite));
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(readFile(path()), QByteArray());
 }

@@ -1,4 +1,6 @@
 #include "files/AtomicFile.h"
+#include "FailingWrites.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,14 +16,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
 QByteArray documentOfSize(qsizetype size, char seed)
 {
     QByteArray bytes(size, Qt::Uninitialized);
@@ -36,21 +30,6 @@ WriteCall chunkedWrite(size_t chunk, int* calls)
     return [chunk, calls](int fd, const void* data, size_t size) {
         ++*calls;
         return ::write(fd, data, std::min(size, chunk));
-    };
-}
-
-// Writes `accepted` bytes for real, then behaves as a device that has run out of room.
-WriteCall fullDiskAfter(size_t accepted, ssize_t failure, int failureErrno)
-{
-    auto written = std::make_shared<size_t>(0);
-    return [=](int fd, const void* data, size_t size) -> ssize_t {
-        if (*written >= accepted) {
-            errno = failureErrno;
-            return failure;
-        }
-        const ssize_t done = ::write(fd, data, std::min(size, accepted - *written));
-        *written += size_t(done);
-        return done;
     };
 }
 
@@ -126,7 +105,7 @@ TEST_F(AtomicFileTest, failingWrite_reportsTheReasonAndKeepsTheOldFile)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const WriteResult result = writeFileAtomically(path(), documentOfSize(1 << 20, 6),
-                                                       fullDiskAfter(c.accepted, c.failure, c.failureErrno));
+                                                       failingAfter(c.accepted, c.failure, c.failureErrno));
         EXPECT_FALSE(result.ok);
         EXPECT_TRUE(result.error.contains(qt_error_string(c.expectedErrno))) << result.error.toStdString();
         EXPECT_TRUE(result.error.contains(QDir::toNativeSeparators(path()))) << result.error.toStdString();

@@ -1,4 +1,5 @@
 #include "AttemptRecordTestSupport.h"
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "record/AttemptRecordDocument.h"
 #include "stage/AnswerSheet.h"

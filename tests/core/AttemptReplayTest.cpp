@@ -1,5 +1,6 @@
 #include "AttemptScript.h"
 
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "digits/SpecialNumbers.h"
 #include "journal/JournalVerifier.h"

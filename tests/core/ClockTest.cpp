@@ -1,4 +1,5 @@
 #include "base/Clock.h"
+#include "FakeClock.h"
 #include "base/ClockText.h"
 #include "base/Rounding.h"
 

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "files/DraftWriter.h"
 
 #include <QDir>
@@ -35,14 +36,6 @@ QByteArray recordVersion(int number)
     }
     bytes += "<!-- version " + QByteArray::number(number) + " -->\n</SpecialNumbers></Korvalin>\n";
     return bytes;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
 }
 
 // The child saves the versions in turn, starting at `first`, and after every completed write sends

@@ -1,6 +1,9 @@
 #include "files/DraftWriter.h"
 #include "AttemptRecordTestSupport.h"
 #include "CoreApplicationEnvironment.h"
+#include "FailingWrites.h"
+#include "FakeClock.h"
+#include "TestFiles.h"
 #include "base/Clock.h"
 #include "record/AttemptRecordDocument.h"
 #include "stage/AnswerSheet.h"
@@ -21,14 +24,6 @@
 
 namespace {
 const auto* const coreApplication = ::testing::AddGlobalTestEnvironment(new CoreApplicationEnvironment);
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
 
 QByteArray version(int number, qsizetype size = 4096)
 {
@@ -221,15 +216,9 @@ TEST_F(DraftWriterTest, fullDisk_keepsThePreviousFileAndTheNextSaveSucceeds)
 {
     bool diskFull = false;
     // Half of the document fits, then the device reports no space left.
-    const WriteCall fullDisk = [](int fd, const void* data, size_t size) -> ssize_t {
-        if (size <= 300000) {
-            errno = ENOSPC;
-            return -1;
-        }
-        return ::write(fd, data, size / 2);
-    };
-    DraftWriter writer([&diskFull, &fullDisk](const QString& target, const QByteArray& bytes) {
-        return diskFull ? writeFileAtomically(target, bytes, fullDisk) : writeFileAtomically(target, bytes);
+    DraftWriter writer([&diskFull](const QString& target, const QByteArray& bytes) {
+        return diskFull ? writeFileAtomically(target, bytes, failingAfter(size_t(bytes.size()) / 2, -1, ENOSPC))
+                        : writeFileAtomically(target, bytes);
     });
     record(writer);
     const QByteArray first = version(1, 600000);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -14,6 +15,36 @@ int wholePixelReadBack(int units)
 }
 
 } // namespace
+
+TEST(ColumnPixelWidths, everyEdgeLiesAtTheRoundedRunningTotal)
+{
+    const struct
+    {
+        std::vector<int> units;
+        std::vector<int> pixels;
+    } cases[] = {
+        {{}, {}},
+        // 38.27 pixels, then an edge at 75.53: both columns 38 wide, not 38 and 37.
+        {{574, 559}, {38, 38}},
+        {{HeaderColumnUnits, 0, 0}, {50, 0, 0}},
+        // 37.27 pixels a column: now and then a column takes the pixel the others lose.
+        {{HeaderColumnUnits, 559, 559, 559, 559}, {50, 37, 38, 37, 37}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(columnPixelWidths(c.units), c.pixels) << ::testing::PrintToString(c.units);
+
+    std::vector<int> pi(31, 559);
+    pi.front() = HeaderColumnUnits;
+    const std::vector<int> widths = columnPixelWidths(pi);
+    long long units = 0;
+    int pixels = 0;
+    for (std::size_t column = 0; column < pi.size(); ++column) {
+        units += pi[column];
+        pixels += widths[column];
+        EXPECT_EQ(pixels, std::lround(units / 15.0)) << column;
+    }
+    EXPECT_EQ(pixels, 1168);
+}
 
 TEST(GridColumnLayout, exactGrid_sizesColumnsAndCentresGrid)
 {

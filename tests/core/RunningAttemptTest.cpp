@@ -1,6 +1,8 @@
 #include "stage/RunningAttempt.h"
 #include "AttemptRecordTestSupport.h"
 #include "CoreApplicationEnvironment.h"
+#include "FakeClock.h"
+#include "TestFiles.h"
 #include "base/Clock.h"
 #include "files/ProgramDirectory.h"
 #include "record/AttemptRecordDocument.h"
@@ -64,8 +66,7 @@ protected:
     QByteArray draftOnDisk()
     {
         m_attempt->waitForPendingWrite();
-        QFile file(m_attempt->draftPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        return readFile(m_attempt->draftPath());
     }
 
     // A saved record of `digits` with the first row answered "9" and the given used time, of this sheet's

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -43,7 +44,7 @@ protected:
         grid.setSheet(sheet);
         for (int column = 1; column <= Columns; ++column)
             grid.setColumnWidthUnits(column, 600);
-        grid.resize(50 + Columns * 40 + AnswerGrid::ScrollBarWidth, 36 + Rows * 32);
+        grid.resize(50 + Columns * 40 + ScrollBarWidth, 36 + Rows * 32);
         AnswerGridHooks hooks;
         hooks.beforeEdit = [this](int row, int column, bool& cancel) {
             events.push_back("before " + cell(row, column));
@@ -391,6 +392,100 @@ TEST_F(AnswerGridTest, typedDigit_repaintsOnlyTheCellsItTouches)
     EXPECT_LE(painted.area, 12 * cellArea);
 }
 
+// A 30-row sheet in a view of five whole rows and a sliver of the sixth, as on the stage, with the
+// stage's per-digit work: the next group highlighted as the cursor moves. Digits are typed from the
+// last cell of the bottom row, so every row end scrolls the view by one row.
+class AnswerGridScrollTest : public ::testing::Test
+{
+protected:
+    static constexpr int SheetRows = 30;
+    static constexpr int GroupSize = 3;
+
+    void SetUp() override
+    {
+        grid.setSheet(sheet);
+        for (int column = 1; column <= Columns; ++column)
+            grid.setColumnWidthUnits(column, 600);
+        grid.resize(50 + Columns * 40 + ScrollBarWidth, 36 + 5 * 32 + 4);
+        AnswerGridHooks hooks;
+        hooks.cellChanged = [this](int, int, int row, int column) {
+            grid.answers().setGroupHighlight(row, (column - 1) / GroupSize * GroupSize + 1, GroupSize);
+        };
+        grid.setHooks(hooks);
+        grid.show();
+        grid.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+        grid.setCurrentCell(10, Columns);
+        QCoreApplication::processEvents();
+    }
+
+    static void type(const std::string& digits)
+    {
+        for (const char digit : digits) {
+            QTest::keyClick(static_cast<QWidget*>(nullptr), digit);
+            QCoreApplication::processEvents();
+        }
+    }
+
+    std::pair<int, int> current() const { return {grid.currentRow(), grid.currentColumn()}; }
+    int rowHeightInViewport() const { return grid.visualRect(grid.currentIndex()).height(); }
+
+    FreeSheet sheet{SheetRows, Columns};
+    AnswerGrid grid;
+};
+
+TEST_F(AnswerGridScrollTest, digitAtTheEndOfTheBottomRow_movesThePixelsAndRepaintsLittle)
+{
+    PaintedArea cells(grid.viewport());
+    PaintedArea columnHeader(grid.horizontalHeader()->viewport());
+    PaintedArea scrollBar(grid.verticalScrollBar());
+    const int scrolledBefore = grid.verticalScrollBar()->value();
+    type("7");
+    ASSERT_EQ(current(), std::make_pair(11, 1));
+    ASSERT_EQ(grid.verticalScrollBar()->value(), scrolledBefore + 1) << "the view scrolled by one row";
+
+    const long long rowArea = (long long)grid.viewport()->width() * rowHeightInViewport();
+    const long long viewportArea = (long long)grid.viewport()->width() * grid.viewport()->height();
+    // The row scrolled in, the sliver under it and the left row's changed cells; a view that repaints
+    // whole instead of moving its pixels paints all six rows.
+    EXPECT_GT(cells.area, 0);
+    EXPECT_LE(cells.area, 3 * rowArea);
+    EXPECT_LT(cells.area, viewportArea / 2);
+    EXPECT_EQ(columnHeader.area, 0) << "nothing in the column header depends on the current cell";
+    const QSize bar = grid.verticalScrollBar()->size();
+    EXPECT_LT(scrollBar.area, (long long)bar.width() * bar.height() / 2) << "the slider's band, not the whole bar";
+}
+
+// The screen keeps what the repaints of each step left there; it must be what a whole repaint paints.
+TEST_F(AnswerGridScrollTest, screenAfterEachKindOfStep_isWhatAWholeRepaintPaints)
+{
+    const struct
+    {
+        const char* step;
+        int row, column;
+        std::string digits;
+        int endRow, endColumn;
+    } cases[] = {
+        {"across the end of the bottom row, scrolling", 10, Columns, "1", 11, 1},
+        {"along a row, moving the group", 11, 1, "41592", 11, 6},
+        {"across the end of a row in the middle of the view", 8, Columns, "6", 9, 1},
+        {"onto the last row, the scroll bar at its end", SheetRows - 1, Columns - 1, "535", SheetRows, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        grid.setCurrentCell(c.row, c.column);
+        QCoreApplication::processEvents();
+        type(c.digits);
+        ASSERT_EQ(current(), std::make_pair(c.endRow, c.endColumn));
+        const QImage onScreen = grid.screen()->grabWindow(grid.winId()).toImage();
+        const QImage repainted = grid.grab().toImage();
+        ASSERT_EQ(onScreen.size(), repainted.size());
+        EXPECT_EQ(PixelProbe::firstDifference(onScreen, onScreen.rect(), repainted, QPoint(0, 0)).toStdString(), "");
+    }
+    EXPECT_EQ(grid.verticalScrollBar()->value(), grid.verticalScrollBar()->maximum());
+}
+
 TEST_F(AnswerGridTest, floodBar_fillsTheLeftPartOfItsCell)
 {
     grid.setCurrentCell(1, 1);
@@ -480,7 +575,7 @@ TEST(AnswerGridLayout, columnsHeaderAndScrollBar_fillTheGridWidthExactly)
         grid.setSheet(sheet);
         for (int column = 1; column <= c.columns; ++column)
             grid.setColumnWidthUnits(column, c.units);
-        const int width = int(roundHalfEven((c.units * c.columns + 750) / 15.0)) + AnswerGrid::ScrollBarWidth;
+        const int width = int(roundHalfEven((c.units * c.columns + 750) / 15.0)) + ScrollBarWidth;
         grid.resize(width, 600);
         grid.show();
         QCoreApplication::processEvents();
@@ -488,12 +583,12 @@ TEST(AnswerGridLayout, columnsHeaderAndScrollBar_fillTheGridWidthExactly)
         for (int column = 1; column <= c.columns; ++column)
             ASSERT_EQ(grid.columnWidthUnits(column), c.units);
         EXPECT_EQ(grid.columnWidthUnits(0), AnswerGrid::HeaderColumnUnits);
-        const int columnsWidth = width - 50 - AnswerGrid::ScrollBarWidth;
+        const int columnsWidth = width - 50 - ScrollBarWidth;
         EXPECT_EQ(grid.horizontalHeader()->length(), columnsWidth);
         EXPECT_EQ(grid.viewport()->geometry(), QRect(50, 36, columnsWidth, 600 - 36));
         EXPECT_TRUE(grid.verticalScrollBar()->isVisible());
-        EXPECT_EQ(grid.verticalScrollBar()->mapTo(&grid, QPoint(0, 0)).x(), width - AnswerGrid::ScrollBarWidth);
-        EXPECT_EQ(grid.verticalScrollBar()->width(), AnswerGrid::ScrollBarWidth);
+        EXPECT_EQ(grid.verticalScrollBar()->mapTo(&grid, QPoint(0, 0)).x(), width - ScrollBarWidth);
+        EXPECT_EQ(grid.verticalScrollBar()->width(), ScrollBarWidth);
         EXPECT_FALSE(grid.horizontalScrollBar()->isVisible());
     }
 }

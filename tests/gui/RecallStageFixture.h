@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "frmMain/frmMain.h"
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"

@@ -2,6 +2,7 @@
 
 #include "CapturedWarnings.h"
 #include "ChromeTestSupport.h"
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "buttons/SkinButton.h"
 #include "digits/SpecialNumbers.h"

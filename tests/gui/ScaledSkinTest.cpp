@@ -1,4 +1,5 @@
 // Runs with QT_SCALE_FACTOR=2: every logical pixel is two device pixels across.
+#include "FakeClock.h"
 #include "PixelProbe.h"
 #include "base/Clock.h"
 #include "buttons/SkinButton.h"

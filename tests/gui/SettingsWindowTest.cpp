@@ -1,3 +1,4 @@
+#include "FakeClock.h"
 #include "OtherProgramWindow.h"
 #include "base/Clock.h"
 #include "boxes/ScriptedDialog.h"

@@ -1,5 +1,6 @@
 #include "frmSpecialNumber_Main/StageDrafts.h"
 #include "../core/AttemptRecordTestSupport.h"
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "boxes/ScriptedDialog.h"
 #include "boxes/modMsgBox.h"

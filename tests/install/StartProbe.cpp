@@ -3,6 +3,7 @@
 // and one digit typed, so that a draft is saved. Copied into an installed prefix's bin folder, it is
 // placed as the installed program is, and so chooses its data folder as that program does.
 // It prints "data folder: PATH", "stage: opened" or "stage: not opened", and "box: TEXT" per box shown.
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "boxes/ScriptedDialog.h"
 #include "boxes/modMsgBox.h"

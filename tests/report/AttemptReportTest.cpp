@@ -1,6 +1,7 @@
 #include "AttemptScript.h"
 #include "JournalTampering.h"
 
+#include "TestFiles.h"
 #include "attempt/AttemptReport.h"
 #include "attempt/AttemptReportJob.h"
 #include "base/ProgramVersion.h"
@@ -60,12 +61,6 @@ int pageCount(const QString& pdf)
     const QRegularExpressionMatch pages =
         QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run(tool("pdfinfo"), {pdf}));
     return pages.hasMatch() ? pages.captured(1).toInt() : 0;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class AttemptReportTest : public ::testing::Test

@@ -2,6 +2,7 @@
 
 #include "StageScript.h"
 
+#include "FakeClock.h"
 #include "base/Clock.h"
 #include "base/GridCell.h"
 #include "journal/JournalEvents.h"
