@@ -200,7 +200,7 @@ QString AttemptRecordDocument::CellTexts::cellText(int row, int column) const
 float AttemptRecordDocument::RecordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
                                            const CellTextSource& grid)
 {
-    const float used = measureUsedSeconds(stageStartTime, clock.secondsSinceMidnight());
+    const float used = measureUsedSeconds(stageStartTime, clock.seconds());
     writeTimes(used, maxStageSeconds);
     copyAnswers(grid);
     return used;
@@ -209,7 +209,7 @@ float AttemptRecordDocument::RecordAnswers(float stageStartTime, int maxStageSec
 float AttemptRecordDocument::RecordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
                                            const AnswerSheet& grid)
 {
-    const float used = measureUsedSeconds(stageStartTime, clock.secondsSinceMidnight());
+    const float used = measureUsedSeconds(stageStartTime, clock.seconds());
     writeTimes(used, maxStageSeconds);
     copyAnswers(grid, nullptr);
     return used;
@@ -218,7 +218,7 @@ float AttemptRecordDocument::RecordAnswers(float stageStartTime, int maxStageSec
 float AttemptRecordDocument::RecordAnswers(float stageStartTime, int maxStageSeconds, const Clock& clock,
                                            const AnswerSheet& grid, RecordChanges& changes)
 {
-    const float used = measureUsedSeconds(stageStartTime, clock.secondsSinceMidnight());
+    const float used = measureUsedSeconds(stageStartTime, clock.seconds());
     writeTimes(used, maxStageSeconds);
     changes.usedTime = m_specialNumbers.attribute("used_time").value();
     changes.maxTime = m_specialNumbers.attribute("max_time").value();

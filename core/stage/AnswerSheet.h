@@ -26,10 +26,7 @@ public:
     // The clock reading of the last commit of a non-empty text; none until the cell is first filled.
     bool hasStamp(int row, int column) const;
     float stamp(int row, int column) const { return m_stamps[flat(row, column)]; }
-    void setStamp(int row, int column, float secondsSinceMidnight)
-    {
-        m_stamps[flat(row, column)] = secondsSinceMidnight;
-    }
+    void setStamp(int row, int column, float reading) { m_stamps[flat(row, column)] = reading; }
 
     // 1-based position of a cell in the attempt: (row - 1) * columns + column.
     int digitIndex(int row, int column) const { return (row - 1) * m_columns + column; }

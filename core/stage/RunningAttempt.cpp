@@ -27,18 +27,21 @@ const QString RestoredFileName = QStringLiteral("draft_record.xml");
 class FixedReading final : public Clock
 {
 public:
-    explicit FixedReading(float seconds) : m_seconds(seconds) {}
-    float secondsSinceMidnight() const override { return m_seconds; }
+    explicit FixedReading(const Clock& clock) : m_seconds(clock.seconds()), m_wallMs(clock.wallMsSinceEpoch()) {}
+    float seconds() const override { return m_seconds; }
+    qint64 wallMsSinceEpoch() const override { return m_wallMs; }
 
 private:
     float m_seconds;
+    qint64 m_wallMs;
 };
 } // namespace
 
 RunningAttempt::RunningAttempt(const StageSettings& settings, const DigitSource& source, int draftNumber,
                                const Clock& clock, QObject* parent)
     : QObject(parent), m_clock(clock), m_source(source), m_draftPath(programFilePath(draftFileName(draftNumber))),
-      m_journalPath(programFilePath(journalFileName(draftNumber)))
+      m_journalPath(programFilePath(journalFileName(draftNumber))),
+      m_journal([&clock] { return clock.wallMsSinceEpoch(); })
 {
     static_cast<StageSettings&>(m_state) = settings;
     m_state.draftNumber = draftNumber;
@@ -63,7 +66,8 @@ RunningAttempt::~RunningAttempt()
 
 int RunningAttempt::chooseDraftNumber(const Clock& clock)
 {
-    QRandomGenerator random(quint32(clock.secondsSinceMidnight() * 1000.0f));
+    // Seeded from the time of day: the monotonic clock starts near zero in every run.
+    QRandomGenerator random(quint32(clock.wallMsSinceEpoch()));
     // A number is free while no file of an attempt of that number exists; it is taken by making its
     // journal, which no other attempt can then make or append to.
     const auto taken = [](int number) {
@@ -85,7 +89,7 @@ QString RunningAttempt::draftFileName(int draftNumber)
 
 float RunningAttempt::now() const
 {
-    return m_clock.secondsSinceMidnight();
+    return m_clock.seconds();
 }
 
 QString RunningAttempt::startCountdown()
@@ -188,10 +192,10 @@ RunningAttempt::EditOutcome RunningAttempt::editEnded(int row, int column)
 
 void RunningAttempt::saveDraft()
 {
-    const FixedReading now(this->now());
+    const FixedReading now(m_clock);
     RecordChanges changes = std::exchange(m_unsentChanges, RecordChanges());
-    m_state.stageSeconds = m_record.RecordAnswers(usedTimeOrigin(now.secondsSinceMidnight(), false),
-                                                  m_state.maxStageSeconds, now, m_sheet, changes);
+    m_state.stageSeconds =
+        m_record.RecordAnswers(usedTimeOrigin(now.seconds(), false), m_state.maxStageSeconds, now, m_sheet, changes);
     m_writer.submit(m_draftPath, std::move(changes));
     // After the end the stage records into the record itself; the draft is complete before it does.
     if (m_state.ended)
@@ -298,9 +302,9 @@ void RunningAttempt::finish(EndReason reason)
         return;
     end();
     m_endReason = reason;
-    const FixedReading now(this->now());
+    const FixedReading now(m_clock);
     m_state.stageSeconds =
-        m_record.RecordAnswers(usedTimeOrigin(now.secondsSinceMidnight(), true), m_state.maxStageSeconds, now, m_sheet);
+        m_record.RecordAnswers(usedTimeOrigin(now.seconds(), true), m_state.maxStageSeconds, now, m_sheet);
     const Scoring scoring(m_record.questions(), m_record.answers());
     endJournal(reason, m_record.usedTime().value_or(m_state.stageSeconds), scoring.score());
 }

@@ -3,7 +3,11 @@
 #include "base/ClockText.h"
 #include "base/Rounding.h"
 
+#include <QDateTime>
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 TEST(ElapsedSeconds, acrossMidnight_addsADay)
 {
@@ -12,11 +16,29 @@ TEST(ElapsedSeconds, acrossMidnight_addsADay)
     EXPECT_FLOAT_EQ(elapsedSeconds(100.0f, 100.0f), 0.0f);
 }
 
-TEST(FakeClock, advance_wrapsAtMidnight)
+TEST(SystemClock, readsFromItsOwnOrigin_neverBack_andTellsTheTimeOfDayApart)
 {
-    FakeClock clock(86395.0f);
-    clock.advance(10.0f);
-    EXPECT_FLOAT_EQ(clock.secondsSinceMidnight(), 5.0f);
+    const SystemClock clock;
+    float previous = clock.seconds();
+    EXPECT_GE(previous, 0.0f);
+    EXPECT_LT(previous, 5.0f) << "each clock counts from when it was made";
+    for (int reading = 0; reading < 1000; ++reading) {
+        const float now = clock.seconds();
+        ASSERT_GE(now, previous);
+        previous = now;
+    }
+    EXPECT_LT(std::llabs(clock.wallMsSinceEpoch() - QDateTime::currentMSecsSinceEpoch()), 1000);
+}
+
+TEST(FakeClock, aStepOfTheTimeOfDay_passesNoTime)
+{
+    FakeClock clock(100.0f);
+    const qint64 wall = clock.wallMsSinceEpoch();
+    clock.stepWall(-3'600'000);
+    EXPECT_FLOAT_EQ(clock.seconds(), 100.0f);
+    EXPECT_EQ(clock.wallMsSinceEpoch(), wall - 3'600'000);
+    clock.advance(2.5f);
+    EXPECT_EQ(clock.wallMsSinceEpoch(), wall - 3'600'000 + 2'500);
 }
 
 TEST(Rounding, halvesGoToEven)

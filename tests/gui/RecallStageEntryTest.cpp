@@ -40,7 +40,7 @@ TEST_F(RecallStageEntryTest, typedDigits_fillCellsStampThemAndMoveOn)
     typeAt(2, 3, QStringLiteral("7"));
     EXPECT_EQ(cellText(2, 3), QStringLiteral("7"));
     EXPECT_EQ(current(), std::make_pair(2, 4));
-    EXPECT_FLOAT_EQ(grid().answers().sheet().stamp(2, 3), m_clock.secondsSinceMidnight());
+    EXPECT_FLOAT_EQ(grid().answers().sheet().stamp(2, 3), m_clock.seconds());
     EXPECT_EQ(m_stage->state().nextDigitIndex, 30 + 3 + 1);
     EXPECT_TRUE(clock("trmEdit").isActive());
 
@@ -100,7 +100,7 @@ TEST_F(RecallStageEntryTest, filledCell_locksAfter600SecondsAlsoAcrossMidnight)
         EXPECT_EQ(cellText(1, 1), c.opens ? QStringLiteral("7") : QStringLiteral("5"));
         EXPECT_EQ(current(), c.opens ? std::make_pair(1, 2) : std::make_pair(1, 1));
         if (c.opens) { // the new entry renews the stamp
-            EXPECT_FLOAT_EQ(grid().answers().sheet().stamp(1, 1), m_clock.secondsSinceMidnight());
+            EXPECT_FLOAT_EQ(grid().answers().sheet().stamp(1, 1), m_clock.seconds());
         }
         m_stage->close();
         flushDeletes();

@@ -82,7 +82,7 @@ float RecallStageFixture::enterRecall()
     m_clock.advance(float(m_stage->state().concentrationSeconds));
     m_stage->concentrationTick();
     EXPECT_TRUE(clock("trmSure").isActive());
-    return m_clock.secondsSinceMidnight();
+    return m_clock.seconds();
 }
 
 // Sent to the focus widget straight away: keys sent to a window would also run the event loop, and with

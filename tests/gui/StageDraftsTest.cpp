@@ -210,7 +210,7 @@ TEST_F(StageDraftsTest, everyCommittedEdit_rewritesTheDraftWithTheGridAfterIt)
         ASSERT_EQ(gridText(1, 1), QString::fromLatin1(step.cellText));
         const auto draft = writtenDraft();
         expectDraftHoldsGrid(*draft);
-        const float used = clock.secondsSinceMidnight() - RecallStart;
+        const float used = clock.seconds() - RecallStart;
         EXPECT_EQ(std::string(specialNumbers(*draft).attribute("used_time").value()), std::to_string(int(used)));
         EXPECT_STREQ(specialNumbers(*draft).attribute("max_time").value(), "28800");
         EXPECT_FLOAT_EQ(state.stageSeconds, used);

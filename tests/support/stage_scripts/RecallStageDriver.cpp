@@ -338,7 +338,7 @@ void RecallStageDriver::noteEnding(EndReason reason, std::optional<double> usedS
     for (int row = 1; row <= rowCount(); ++row) {
         for (int column = 1; column <= columnCount(); ++column)
             ending.locked.push_back(
-                isCellLocked(sheet(), row, column, m_state.lockAfterSeconds, m_clock.secondsSinceMidnight()) ? 1 : 0);
+                isCellLocked(sheet(), row, column, m_state.lockAfterSeconds, m_clock.seconds()) ? 1 : 0);
     }
     m_ending = std::move(ending);
 }
