@@ -103,6 +103,8 @@ QString journalSummaryText(const VerificationResult& result)
         text += line("Restores", QString::number(result.restores.size()));
         text += line("Seal", QStringLiteral("%1  (%2)").arg(shortSeal(result.seal), QString::fromLatin1(result.seal)));
     }
+    for (const QString& warning : result.warnings)
+        text += line("Warning", warning);
     text += line("Verdict", result.verdictText);
     for (const JournalProblem& problem : result.problems)
         text += QStringLiteral("  ") + problem.message + QLatin1Char('\n');

@@ -1,5 +1,7 @@
 #include "journal/JournalVerifier.h"
 
+#include <cstdlib>
+
 #include "digits/SpecialNumbers.h"
 #include "journal/AttemptReplay.h"
 #include "journal/DraftCheck.h"
@@ -17,6 +19,33 @@
 #include <algorithm>
 
 namespace {
+// Between the first and the last event the time of day should move as the attempt's clock does; more
+// than this apart means someone or something set it. A warning, not a verdict: a clock can be set.
+constexpr qint64 ClockDriftWarningMs = 2000;
+
+template <typename Lines> void noteClockDrift(const Lines& split, VerificationResult& result)
+{
+    const auto* first = &split.lines.front();
+    const auto* last = first;
+    for (const auto& line : split.lines) {
+        if (line.readable)
+            last = &line;
+    }
+    if (last == first)
+        return;
+    const qint64 wallMs =
+        last->object.value(JournalKey::Wall).toInteger() - first->object.value(JournalKey::Wall).toInteger();
+    const qint64 ms = last->object.value(JournalKey::Ms).toInteger() - first->object.value(JournalKey::Ms).toInteger();
+    const qint64 drift = wallMs - ms;
+    if (std::llabs(drift) <= ClockDriftWarningMs)
+        return;
+    result.warnings.append(QStringLiteral("the time of day moved %1 s %2 than the attempt's clock from its start "
+                                          "to event %3; the rules were judged on the attempt's clock")
+                               .arg(QString::number(double(std::llabs(drift)) / 1000.0, 'f', 1),
+                                    drift > 0 ? QStringLiteral("further") : QStringLiteral("less"))
+                               .arg(result.events));
+}
+
 VerificationResult unreadable(VerificationResult result, const QString& why)
 {
     result.verdict = Verdict::Unreadable;
@@ -156,6 +185,7 @@ VerificationResult verifyJournal(const QByteArray& journal, const VerifyOptions&
             replay.apply(int(index) + 1, split.lines[index].object);
     }
     replay.finish();
+    noteClockDrift(split, result);
     if (result.end)
         result.endWallMs = split.lines[std::size_t(result.end->event - 1)].object.value(JournalKey::Wall).toInteger();
     // Once the chain is broken the events are not the ones written; what they would break says nothing.

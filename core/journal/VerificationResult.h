@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -128,6 +129,9 @@ struct VerificationResult
     std::vector<NewDigitGap> gaps;
     std::vector<CorrectionEntry> corrections;
     std::vector<RestoreEntry> restores;
+    // Things an arbiter should look at that are no verdict, such as a time of day that was set during
+    // the attempt: the journal's own times (ms) decide the rules, the time of day only reads along.
+    QStringList warnings;
 
     // Whether the journal was read and checked, so that there is something to report.
     bool wasChecked() const { return verdict != Verdict::Unreadable && verdict != Verdict::NotASeal; }

@@ -82,6 +82,8 @@ void outcome(PageFlow& flow, const VerificationResult& result)
     const bool trusted = result.verdict == Verdict::Valid;
     flow.paragraph(QStringLiteral("Verdict: ") + result.verdictText, verdictFont,
                    trusted ? ValidColour : InvalidColour);
+    for (const QString& warning : result.warnings)
+        flow.paragraph(QStringLiteral("Warning: ") + warning, PageFlow::bodyFont(9));
 }
 
 void seal(PageFlow& flow, const VerificationResult& result)

@@ -138,3 +138,52 @@ TEST_F(AttemptJournalEndToEndTest, reportThatCannotBeWritten_isSaidOnTheResults)
     results->close();
     flushDeletes();
 }
+
+TEST_F(AttemptJournalEndToEndTest, timeOfDaySetDuringTheAttempt_changesNothingTheRulesDecide)
+{
+    // The fixture's clock reads 22:00 at the start, so two hours forward crosses midnight.
+    const struct
+    {
+        const char* what;
+        qint64 stepMs;
+        bool warned;
+    } cases[] = {
+        {"forward one hour", 3'600'000, true},
+        {"back ten seconds", -10'000, true},
+        {"back one second", -1'000, false},
+        {"across midnight", 2 * 3'600'000 - 3'000, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        const QString journal = m_stage->attempt().journalPath();
+        const float recall = enterRecall();
+        typeAt(1, 1, questionDigit(1, 1));
+        m_clock.set(recall + 6.0f);
+        m_clock.stepWall(c.stepMs);
+        m_stage->stageTick();
+        m_stage->digitTick();
+        typeAt(1, 2, questionDigit(1, 2));
+        m_clock.set(recall + 12.0f);
+        m_stage->digitTick();
+        typeAt(1, 3, questionDigit(1, 3));
+        m_clock.set(recall + 20.0f);
+        m_stage->stageTick();
+        m_stage->digitTick();
+        ASSERT_FALSE(m_stage->hasEnded()) << "no rule ended it";
+        answerNextDialog(MsgBoxYes);
+        m_stage->confirmFinish();
+        flushDeletes();
+        ASSERT_TRUE(m_outcome.has_value());
+        EXPECT_EQ(m_outcome->usedSeconds, 20.0f);
+
+        const VerificationResult verified = verifyJournalFile(journal);
+        EXPECT_EQ(verified.verdict, Verdict::Valid) << verified.verdictText.toStdString();
+        EXPECT_NEAR(verified.usedSeconds, 20.0, 0.01);
+        EXPECT_EQ(verified.longestGapMs, 6000);
+        EXPECT_EQ(!verified.warnings.isEmpty(), c.warned) << verified.warnings.join(u'\n').toStdString();
+        if (QWidget* results = resultsScreen())
+            results->close();
+        flushDeletes();
+    }
+}
