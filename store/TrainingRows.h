@@ -78,3 +78,13 @@ struct StoredReview
 
     friend bool operator==(const StoredReview&, const StoredReview&) = default;
 };
+
+// The competitor's note on an item (a mnemonic image, a journey's locus), shown when the item fails. No
+// view shows notes: they are the competitor's own words, not part of the history other programs read.
+struct StoredNote
+{
+    QString itemId;
+    QString text;
+
+    friend bool operator==(const StoredNote&, const StoredNote&) = default;
+};
