@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace {
@@ -132,20 +133,24 @@ void frmTraining::paintFrame()
     });
 }
 
-bool frmTraining::event(QEvent* event)
+// From the event loop once the window is there, so that the box stands over it; not on the first
+// activation, which a display without a window manager may never send.
+void frmTraining::showEvent(QShowEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && m_firstActivation) {
-        m_firstActivation = false;
+    QWidget::showEvent(event);
+    if (m_firstShow && !event->spontaneous()) {
+        m_firstShow = false;
         if (!m_opening.message.isEmpty())
             QTimer::singleShot(0, this, &frmTraining::tellOpening);
     }
-    return QWidget::event(event);
 }
 
 void frmTraining::tellOpening()
 {
     ShowMessage(this, ProgramTitle, m_opening.message,
                 m_opening.opened ? QMessageBox::Information : QMessageBox::Warning);
+    // The keys come back here once the box is answered, to the grid when Learn is open.
+    activateWindow();
     if (auto* learn = qobject_cast<LearnView*>(m_view.data()))
         learn->takeFocus();
 }

@@ -38,7 +38,7 @@ public:
     void open(TrainingActivity activity, TrainingNumber number, std::optional<int> fromPosition = std::nullopt);
 
 protected:
-    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -63,5 +63,5 @@ private:
     QPointer<QWidget> m_view;
     QString m_subtitle;
     QLabel* m_storeNotice = nullptr;
-    bool m_firstActivation = true;
+    bool m_firstShow = true;
 };
