@@ -1,12 +1,15 @@
+#include "SqliteTrainingStore.h"
 #include "base/Clock.h"
 #include "files/AtomicFile.h"
 #include "files/DataFolder.h"
 #include "files/ProgramDirectory.h"
 #include "frmMain/frmMain.h"
+#include "frmTraining/frmTraining.h"
 #include "skin/Fonts.h"
 #include "skin/Skin.h"
 #include "start/CommandLine.h"
 #include "start/ProgramIdentity.h"
+#include "training/TrainingClock.h"
 
 #include <QApplication>
 
@@ -42,11 +45,24 @@ int answerWithoutWindow(const CommandLine& command, int argc, char* argv[])
     if (command.action == CommandLine::Action::ShowHelp) {
         QCoreApplication app(argc, argv);
         identifyProgram();
-        text += QStringLiteral("\nSettings and drafts are kept in: %1\n")
+        text += QStringLiteral("\nSettings, drafts and the training history are kept in: %1\n")
                     .arg(chooseDataFolderOfThisProgram(command.dataDirectory).path);
     }
     std::fputs(qPrintable(text), stdout);
     return command.exitCode;
+}
+
+// Training keeps its history in training.sqlite in the data folder; a record attempt never opens it.
+int train(const TrainingStart& start, QApplication& app)
+{
+    // The second desktop entry, "KORVALIN Training", is named so (packaging/CMakeLists.txt).
+    QGuiApplication::setDesktopFileName(programDesktopId() + QStringLiteral(".Training"));
+    SqliteTrainingStore store(programDirectory());
+    const StoreOpening opening = store.open();
+    SystemTrainingClock clock;
+    frmTraining window(start, store, opening, clock);
+    window.show();
+    return app.exec();
 }
 } // namespace
 
@@ -69,6 +85,8 @@ int main(int argc, char* argv[])
     registerFallbackFonts();
 
     removeAbandonedTemporaryFiles(programDirectory());
+    if (command.training)
+        return train(*command.training, app);
     SystemClock clock;
     frmMain window(clock);
     if (!window.load())

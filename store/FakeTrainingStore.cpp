@@ -92,6 +92,16 @@ void FakeTrainingStore::addReview(const StoredReview& review)
     m_reviews.push_back({review.itemId, review.sessionId, review.reviewedUtc.toUTC(), review.rating});
 }
 
+void FakeTrainingStore::saveNote(const StoredNote& note)
+{
+    if (refuse(note.itemId.isEmpty(), QStringLiteral("a note needs its item")))
+        return;
+    if (note.text.isEmpty())
+        m_notes.erase(note.itemId);
+    else
+        m_notes[note.itemId] = note.text;
+}
+
 std::vector<StoredSession> FakeTrainingStore::sessionSummaries()
 {
     return valuesOf(m_sessions);
@@ -117,6 +127,14 @@ std::vector<StoredReview> FakeTrainingStore::reviews()
     std::stable_sort(rows.begin(), rows.end(), [](const StoredReview& a, const StoredReview& b) {
         return std::tie(a.reviewedUtc, a.itemId, a.sessionId) < std::tie(b.reviewedUtc, b.itemId, b.sessionId);
     });
+    return rows;
+}
+
+std::vector<StoredNote> FakeTrainingStore::notes()
+{
+    std::vector<StoredNote> rows;
+    for (const auto& [itemId, text] : m_notes)
+        rows.push_back({itemId, text});
     return rows;
 }
 

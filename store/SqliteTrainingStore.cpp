@@ -116,6 +116,11 @@ void SqliteTrainingStore::addReview(const StoredReview& review)
     write([review](TrainingDatabase& database) { return database.addReview(review); });
 }
 
+void SqliteTrainingStore::saveNote(const StoredNote& note)
+{
+    write([note](TrainingDatabase& database) { return database.saveNote(note); });
+}
+
 std::vector<StoredSession> SqliteTrainingStore::sessionSummaries()
 {
     return ask<std::vector<StoredSession>>([this](TrainingDatabase& database) {
@@ -147,6 +152,15 @@ std::vector<StoredReview> SqliteTrainingStore::reviews()
 {
     return ask<std::vector<StoredReview>>([this](TrainingDatabase& database) {
         auto read = database.reviews();
+        reportFailure(read.error);
+        return std::move(read.rows);
+    });
+}
+
+std::vector<StoredNote> SqliteTrainingStore::notes()
+{
+    return ask<std::vector<StoredNote>>([this](TrainingDatabase& database) {
+        auto read = database.notes();
         reportFailure(read.error);
         return std::move(read.rows);
     });

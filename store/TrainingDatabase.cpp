@@ -194,6 +194,18 @@ QString TrainingDatabase::addReview(const StoredReview& review)
     });
 }
 
+QString TrainingDatabase::saveNote(const StoredNote& note)
+{
+    return inTransaction([&] {
+        if (note.text.isEmpty())
+            return run(m_database, QStringLiteral("DELETE FROM item_notes WHERE item_id = ?"), {note.itemId});
+        return run(m_database,
+                   QStringLiteral("INSERT INTO item_notes (item_id, text) VALUES (?, ?) "
+                                  "ON CONFLICT (item_id) DO UPDATE SET text = excluded.text"),
+                   {note.itemId, note.text});
+    });
+}
+
 template <class Row, class Visit>
 QString TrainingDatabase::forEachRow(const QString& condition, const QVariantList& values, Visit visit)
 {
@@ -241,6 +253,24 @@ TrainingDatabase::Rows<StoredItemState> TrainingDatabase::itemStates()
 TrainingDatabase::Rows<StoredReview> TrainingDatabase::reviews()
 {
     return select<StoredReview>();
+}
+
+TrainingDatabase::Rows<StoredNote> TrainingDatabase::notes()
+{
+    Rows<StoredNote> result;
+    if (!m_open) {
+        result.error = QStringLiteral("the training database is not open");
+        return result;
+    }
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT item_id, text FROM item_notes ORDER BY item_id"))) {
+        result.error = query.lastError().text();
+        return result;
+    }
+    while (query.next())
+        result.rows.push_back({query.value(0).toString(), query.value(1).toString()});
+    return result;
 }
 
 template <class Row> WriteResult TrainingDatabase::exportRows(const QString& path)

@@ -48,11 +48,13 @@ public:
     QString finishSession(qint64 sessionId, double seconds);
     QString saveItemState(const StoredItemState& state);
     QString addReview(const StoredReview& review);
+    QString saveNote(const StoredNote& note);
 
     Rows<StoredSession> sessionSummaries();
     Rows<StoredKeystroke> keystrokes(qint64 sessionId);
     Rows<StoredItemState> itemStates();
     Rows<StoredReview> reviews();
+    Rows<StoredNote> notes();
 
     WriteResult exportCsv(TrainingView view, const QString& path);
 

@@ -1,18 +1,14 @@
 #pragma once
 
+#include "training/TrainingItem.h"
+#include "training/TrainingNumber.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 
 // What goes into the training store and comes out of it: one type per view of the database, with the
-// view's columns as members. Times are UTC.
-
-enum class TrainingNumber
-{
-    Sqrt2,
-    Pi,
-    E,
-};
+// view's columns as members. Times are UTC. The numbers and the kinds of item are the training rules' own.
 
 enum class TrainingMode
 {
@@ -21,12 +17,6 @@ enum class TrainingMode
     Recite,
     Drill,
     Rehearse,
-};
-
-enum class ItemKind
-{
-    Block,
-    Junction,
 };
 
 // A row of session_summary. `seconds` is the session's length: as its end gave it, or until its end
@@ -87,4 +77,14 @@ struct StoredReview
     int rating = 3;
 
     friend bool operator==(const StoredReview&, const StoredReview&) = default;
+};
+
+// The competitor's note on an item (a mnemonic image, a journey's locus), shown when the item fails. No
+// view shows notes: they are the competitor's own words, not part of the history other programs read.
+struct StoredNote
+{
+    QString itemId;
+    QString text;
+
+    friend bool operator==(const StoredNote&, const StoredNote&) = default;
 };

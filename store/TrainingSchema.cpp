@@ -54,11 +54,19 @@ FROM items)"),
     QStringLiteral(R"(CREATE VIEW review_log AS
 SELECT item_id, session_id, reviewed_utc, rating FROM reviews)"),
 };
+
+// The competitor's notes on items. An item may have a note before its first review (a block's mnemonic is
+// written while it is learned), so a note does not refer to items.
+const QStringList Version2 = {
+    QStringLiteral(R"(CREATE TABLE item_notes (
+    item_id TEXT PRIMARY KEY CHECK (item_id <> ''),
+    text TEXT NOT NULL CHECK (text <> '')) WITHOUT ROWID)"),
+};
 } // namespace
 
 const SchemaSteps& trainingSchemaSteps()
 {
-    static const SchemaSteps steps = {{1, Version1}};
+    static const SchemaSteps steps = {{1, Version1}, {2, Version2}};
     return steps;
 }
 

@@ -34,6 +34,8 @@ public:
     // Adds the item's state or replaces the one kept; save it before the item's first review.
     virtual void saveItemState(const StoredItemState& state) = 0;
     virtual void addReview(const StoredReview& review) = 0;
+    // Keeps the note of its item, replacing the one kept; an empty text removes it.
+    virtual void saveNote(const StoredNote& note) = 0;
 
     // Reads that wait until every write handed over before them is kept: for the start of a window,
     // which cannot show before it has them. Rows come in the order of their view's key.
@@ -41,6 +43,8 @@ public:
     virtual std::vector<StoredKeystroke> keystrokes(qint64 sessionId) = 0;
     virtual std::vector<StoredItemState> itemStates() = 0;
     virtual std::vector<StoredReview> reviews() = 0;
+    // In the order of their item ids.
+    virtual std::vector<StoredNote> notes() = 0;
 
     // The same without waiting: `reply` runs later in the thread that made the store, where `receiver`
     // lives, never inside the call, and not at all once `receiver` is gone.

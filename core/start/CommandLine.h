@@ -1,7 +1,22 @@
 #pragma once
 
+#include "training/TrainingActivity.h"
+#include "training/TrainingNumber.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+
+// What --train asks the training window to show first.
+struct TrainingStart
+{
+    std::optional<TrainingActivity> activity; // MODE; none: the summary of every number
+    std::optional<TrainingNumber> number;     // --number
+    std::optional<int> fromPosition;          // --from, a digit after the point counted from 1
+
+    bool operator==(const TrainingStart&) const = default;
+};
 
 // What the command line asks for. It is read before any window exists, so --help, --version and a
 // mistake are answered without a display.
@@ -19,6 +34,8 @@ struct CommandLine
     QString dataDirectory; // --data-dir, empty when not given
     QString message;       // the help or version text, or the error line
     int exitCode = 0;      // for every action but Run
+    // --train: the training window instead of the settings window. Without it nothing of training is made.
+    std::optional<TrainingStart> training;
 };
 
 // Exit code of a command line the program does not understand.

@@ -62,6 +62,26 @@ TEST_F(SchemaMigrationTest, trainingDatabaseOfEveryEarlierVersion_opensAtTheCurr
     }
 }
 
+TEST_F(SchemaMigrationTest, versionOneHistory_isKeptAndGainsNotes)
+{
+    {
+        OtherConnection earlier(path(), false);
+        QSqlDatabase database = earlier.database();
+        ASSERT_TRUE(migrateSchema(database, firstSteps(trainingSchemaSteps(), 1)).ok);
+        QSqlQuery insert(database);
+        ASSERT_TRUE(
+            insert.exec(QStringLiteral("INSERT INTO sessions (session_id, mode, number, first_position, "
+                                       "started_utc) VALUES (7, 'learn', 'e', 101, '2026-03-01T08:00:00.000Z')")));
+        ASSERT_TRUE(insert.exec(QStringLiteral("INSERT INTO keystrokes VALUES (7, 1, 101, 7, 7, 900)")));
+    }
+    SqliteTrainingStore store(m_dir.path());
+    ASSERT_TRUE(store.open().opened);
+    EXPECT_EQ(store.keystrokes(7), (std::vector<StoredKeystroke>{{7, 1, 101, 7, 7, 900}}));
+    EXPECT_EQ(store.startSession(TrainingMode::Learn, TrainingNumber::E, 201, utc("2026-03-02T08:00:00.000Z")), 8);
+    store.saveNote({QStringLiteral("e/block/2"), QStringLiteral("a swan")});
+    EXPECT_EQ(store.notes(), (std::vector<StoredNote>{{QStringLiteral("e/block/2"), QStringLiteral("a swan")}}));
+}
+
 TEST_F(SchemaMigrationTest, emptyFile_isANewDatabase)
 {
     ASSERT_TRUE(writeBytes(path(), {}));

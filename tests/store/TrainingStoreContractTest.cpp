@@ -176,6 +176,25 @@ TYPED_TEST(TrainingStoreContract, reviews_comeBackInTheOrderTheyWereMade)
     EXPECT_TRUE(this->failures().isEmpty());
 }
 
+TYPED_TEST(TrainingStoreContract, notes_comeBackByItemAndASecondSaveReplacesOrRemovesTheFirst)
+{
+    // A note may come before its item's first review: no item state is saved here.
+    const StoredNote lighthouse{QStringLiteral("pi/block/2"), QStringLiteral("a lighthouse, \"27\", on the stairs")};
+    const StoredNote locus{QStringLiteral("e/block/1"), QStringLiteral("front door\nthen the hall")};
+    this->m_store->saveNote(lighthouse);
+    this->m_store->saveNote(locus);
+    EXPECT_EQ(this->m_store->notes(), (std::vector{locus, lighthouse}));
+
+    const StoredNote rewritten{QStringLiteral("pi/block/2"), QStringLiteral("a swan")};
+    this->m_store->saveNote(rewritten);
+    this->m_store->saveNote({QStringLiteral("e/block/1"), QString()});
+    EXPECT_EQ(this->m_store->notes(), std::vector{rewritten});
+    // Removing a note that is not there is no fault.
+    this->m_store->saveNote({QStringLiteral("sqrt2/block/9"), QString()});
+    EXPECT_EQ(this->m_store->notes(), std::vector{rewritten});
+    EXPECT_TRUE(this->failures().isEmpty());
+}
+
 TYPED_TEST(TrainingStoreContract, refusedWrites_areReportedAndKeepNothing)
 {
     struct Case
@@ -204,6 +223,10 @@ TYPED_TEST(TrainingStoreContract, refusedWrites_areReportedAndKeepNothing)
          [](TrainingStore& store, qint64 session) {
              store.addReview({QStringLiteral("pi-block-2"), session, utc("2026-03-04T07:00:00.000Z"), 5});
          }},
+        {"a note without its item",
+         [](TrainingStore& store, qint64) {
+             store.saveNote({QString(), QStringLiteral("a swan")});
+         }},
         {"an item that ends before it starts",
          [](TrainingStore& store, qint64) {
              StoredItemState backwards = blockState();
@@ -225,6 +248,7 @@ TYPED_TEST(TrainingStoreContract, refusedWrites_areReportedAndKeepNothing)
         EXPECT_EQ(this->m_store->sessionSummaries().at(0).typed, 1);
         EXPECT_TRUE(this->m_store->reviews().empty());
         EXPECT_EQ(this->m_store->itemStates(), std::vector{blockState()});
+        EXPECT_TRUE(this->m_store->notes().empty());
     }
 }
 

@@ -1,0 +1,72 @@
+#include "frmTraining/TrainingHistory.h"
+
+#include "TrainingStore.h"
+#include "training/TrainingDays.h"
+#include "training/TrainingItems.h"
+#include "training/TrainingSummary.h"
+
+namespace {
+TrainingActivity activityOf(TrainingMode mode)
+{
+    switch (mode) {
+    case TrainingMode::Learn:
+        return TrainingActivity::Learn;
+    case TrainingMode::Review:
+        return TrainingActivity::Review;
+    case TrainingMode::Recite:
+        return TrainingActivity::Recite;
+    case TrainingMode::Drill:
+        return TrainingActivity::Drill;
+    case TrainingMode::Rehearse:
+        break;
+    }
+    return TrainingActivity::Rehearse;
+}
+} // namespace
+
+TrainingHistory TrainingHistory::read(TrainingStore& store)
+{
+    TrainingHistory history;
+    // The day of an item's last review comes from the review log; item_state keeps only the next one.
+    std::map<QString, int> lastReviewDays;
+    for (const StoredReview& review : store.reviews()) {
+        int& day = lastReviewDays[review.itemId];
+        day = std::max(day, trainingDay(review.reviewedUtc));
+    }
+    std::map<QString, StoredItemState> states;
+    for (StoredItemState& state : store.itemStates())
+        states.emplace(state.itemId, std::move(state));
+
+    for (const TrainingItem& item : allTrainingItems()) {
+        ItemProgress& entry = history.progress.emplace_back(ItemProgress{item, std::nullopt});
+        const auto state = states.find(item.id());
+        if (state == states.end())
+            continue;
+        const int dueDay = trainingDay(state->second.dueUtc);
+        const auto lastReview = lastReviewDays.find(item.id());
+        entry.schedule = ItemSchedule{{state->second.stability, state->second.difficulty},
+                                      lastReview == lastReviewDays.end() ? dueDay : lastReview->second,
+                                      dueDay,
+                                      state->second.reps,
+                                      state->second.lapses};
+    }
+
+    std::vector<SessionPace> sessions;
+    for (const StoredSession& session : store.sessionSummaries())
+        sessions.push_back({activityOf(session.mode), session.seconds, session.typed});
+    history.pace = paceFromSessions(sessions);
+
+    for (StoredNote& note : store.notes())
+        history.notes.emplace(std::move(note.itemId), std::move(note.text));
+    return history;
+}
+
+std::set<int> TrainingHistory::learnedBlocks(TrainingNumber number) const
+{
+    std::set<int> learned;
+    for (const ItemProgress& entry : progress) {
+        if (entry.item.number == number && entry.item.kind == ItemKind::Block && entry.schedule)
+            learned.insert(entry.item.index);
+    }
+    return learned;
+}
