@@ -1,5 +1,7 @@
 #include "frmTraining/LearnView.h"
 
+#include "stage/GridLayout.h"
+
 #include "buttons/SkinButton.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
@@ -254,17 +256,17 @@ void LearnView::goBack()
 
 void LearnView::setColumnWidths()
 {
-    m_grid->setColumnWidthUnits(0, AnswerGrid::HeaderColumnUnits);
+    m_grid->setColumnWidthUnits(0, HeaderColumnUnits);
     for (int column = 1; column <= m_grid->dataColumnCount(); ++column)
-        m_grid->setColumnWidthUnits(column, ColumnPixels * AnswerGrid::UnitsPerPixel);
+        m_grid->setColumnWidthUnits(column, ColumnPixels * WidthUnitsPerPixel);
 }
 
 void LearnView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     setColumnWidths();
-    const int gridWidth = AnswerGrid::HeaderColumnUnits / AnswerGrid::UnitsPerPixel +
-                          LearnSession::Columns * ColumnPixels + AnswerGrid::ScrollBarWidth;
+    const int gridWidth =
+        HeaderColumnUnits / WidthUnitsPerPixel + LearnSession::Columns * ColumnPixels + ScrollBarWidth;
     const int gridHeight = AnswerGrid::HeaderRowHeight + 10 * AnswerGrid::RowHeight + 2;
     const int left = (width() - gridWidth) / 2;
 
