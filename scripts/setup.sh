@@ -18,7 +18,7 @@ options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
 targets=()
 default_build=build
 if [ "$mode" = all ]; then
-    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils qt6-svg-dev)
+    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils qt6-svg-dev desktop-file-utils)
     options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
 elif [ "$mode" = fuzz ]; then
     # libFuzzer comes with clang's runtime libraries, which Debian ships apart from the compiler.
