@@ -175,6 +175,8 @@ void benchDigits(frmMain& main, FakeClock& clock)
         attempt.editEnded(row, column);
     }
     stage->grid().answers().sheetTextsChanged();
+    // Their journal lines and drafts are on disk before the timed keys.
+    stage->drafts().waitForPendingWrite();
     clock.advance(600.0f);
     stage->concentrationTick();
     printTimings("recall stage (b): key press to locked-digit check, all else locked",

@@ -26,9 +26,3 @@ qint64 SystemClock::wallMsSinceEpoch() const
 {
     return QDateTime::currentMSecsSinceEpoch();
 }
-
-float elapsedSeconds(float from, float now)
-{
-    const float elapsed = now - from;
-    return elapsed < 0.0f ? elapsed + SecondsPerDay : elapsed;
-}

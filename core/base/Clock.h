@@ -30,4 +30,9 @@ constexpr float SecondsPerDay = 86400.0f;
 
 // The difference of two readings. Readings of the monotonic clock never go back; a negative difference
 // can only come from a clock that tells the time of day, across midnight, and counts a day.
-float elapsedSeconds(float from, float now);
+// Inline: the locked-digit rule takes it for every cell of the sheet after every entry.
+inline float elapsedSeconds(float from, float now)
+{
+    const float elapsed = now - from;
+    return elapsed < 0.0f ? elapsed + SecondsPerDay : elapsed;
+}

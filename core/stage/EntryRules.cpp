@@ -5,13 +5,6 @@
 
 #include <cmath>
 
-float entryAge(float stamp, float now)
-{
-    if (std::isnan(stamp))
-        return -1.0f;
-    return elapsedSeconds(stamp, now);
-}
-
 float cellAge(const AnswerSheet& sheet, int row, int column, float now)
 {
     return entryAge(sheet.stamp(row, column), now);

@@ -1,10 +1,18 @@
 #pragma once
 
+#include "base/Clock.h"
+
 #include "stage/AnswerSheet.h"
 #include "stage/StageState.h"
 
 // Seconds since the last entry of a digit, with the midnight rule; -1 for a cell never filled.
-float entryAge(float stamp, float now);
+inline float entryAge(float stamp, float now)
+{
+    // NaN marks a cell never filled; a NaN is the one value unequal to itself.
+    if (stamp != stamp)
+        return -1.0f;
+    return elapsedSeconds(stamp, now);
+}
 float cellAge(const AnswerSheet& sheet, int row, int column, float now);
 
 // The lock rule (isLockedAtAgeMs) for a cell of the sheet, judged with the stage's clock.
