@@ -31,10 +31,12 @@ void expectShortestAndUnique(const QString& learned)
         ASSERT_TRUE(cue);
         ASSERT_EQ(cue->firstPosition + cue->length, position);
         const std::string shown = text.substr(std::size_t(cue->firstPosition - 1), std::size_t(cue->length));
-        if (!cue->fromStart())
+        if (!cue->fromStart()) {
             ASSERT_EQ(occurrences(text, shown), 1) << shown;
-        if (cue->length > 0)
+        }
+        if (cue->length > 0) {
             ASSERT_GT(occurrences(text, shown.substr(1)), 1) << shown;
+        }
     }
 }
 
