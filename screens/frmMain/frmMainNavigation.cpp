@@ -49,7 +49,11 @@ void frmMain::openStage()
                                  m_specialNumber.SelectedTypeCaption(), m_specialNumber.SelectedDigits()};
         auto* stage =
             new frmSpecialNumber_Main(this, readStageSettings(m_settings.SettingsDocument()), source, m_clock);
-        connect(stage, &frmSpecialNumber_Main::left, this, [this] { follow(ScreenExit::StageLeft); });
+        // An abandoned attempt has a journal too, and its report is written all the same.
+        connect(stage, &frmSpecialNumber_Main::left, this, [this](const AttemptEvidence& evidence) {
+            startReport(evidence);
+            follow(ScreenExit::StageLeft);
+        });
         connect(stage, &frmSpecialNumber_Main::finished, this,
                 [this](const AttemptOutcome& outcome) { follow(ScreenExit::StageFinished, &outcome); });
         screen = MainScreen::Stage;

@@ -57,7 +57,7 @@ public:
 
 signals:
     // The stage was left with BACK or CANCEL; it closes next.
-    void left();
+    void left(const AttemptEvidence& evidence);
     // The attempt is recorded for the results (and a rule's ending message was shown); the stage closes next.
     void finished(const AttemptOutcome& outcome);
 

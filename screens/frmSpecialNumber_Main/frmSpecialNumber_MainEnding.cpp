@@ -79,7 +79,7 @@ void frmSpecialNumber_Main::leaveStage(EndReason reason)
     stopClocks();
     m_drafts->stageEnding();
     m_attempt->leave(reason);
-    emit left();
+    emit left(m_attempt->evidence());
     close();
 }
 
