@@ -69,14 +69,25 @@ QByteArray AttemptJournal::edit(const JournalEdit& edit)
 QByteArray AttemptJournal::restore(const JournalRestore& restore)
 {
     QJsonArray cells;
-    for (const CellChange& change : restore.changes)
-        cells.append(QJsonArray{change.row, change.column, change.oldText, change.newText});
-    return appendLine(EventKind::Restore, restore.ms,
-                      {
-                          {JournalKey::DraftSha256, restore.draftSha256},
-                          {JournalKey::Cells, cells},
-                          {JournalKey::Added, inHundredths(double(restore.addedSeconds))},
-                      });
+    // A typed answer that the draft replaced by another one is listed apart, for the arbiter to look at.
+    QJsonArray overwrites;
+    for (const CellChange& change : restore.changes) {
+        const QJsonArray cell{change.row, change.column, change.oldText, change.newText};
+        cells.append(cell);
+        if (!change.oldText.isEmpty() && !change.newText.isEmpty())
+            overwrites.append(cell);
+    }
+    QJsonObject fields{
+        {JournalKey::DraftSha256, restore.draftSha256},
+        {JournalKey::Cells, cells},
+        {JournalKey::Added, inHundredths(double(restore.addedSeconds))},
+        {JournalKey::Overwrites, overwrites},
+    };
+    if (restore.draftNumber)
+        fields.insert(JournalKey::Draft, *restore.draftNumber);
+    if (!restore.draftSeal.isEmpty())
+        fields.insert(JournalKey::DraftSeal, restore.draftSeal);
+    return appendLine(EventKind::Restore, restore.ms, std::move(fields));
 }
 
 QByteArray AttemptJournal::box(const JournalBox& box)

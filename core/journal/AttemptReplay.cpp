@@ -213,7 +213,21 @@ void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
     const double timeLeft = std::max(MaxStageSeconds - clockUsedSecondsAt(ms), 0.0);
     m_restoredWithinLimitSeconds += std::min(std::max(added, 0.0), timeLeft);
     m_restoredSeconds += std::max(added, 0.0);
-    m_result.restores.push_back({event, ms, draftSha256, changed, added});
+    RestoreEntry entry{event, ms, draftSha256, changed, added};
+    // Written by later versions of the program; a journal without them reads as before.
+    if (fields.has(JournalKey::Draft))
+        entry.draftNumber = int(fields.integer(JournalKey::Draft));
+    if (fields.has(JournalKey::DraftSeal))
+        entry.draftSeal = fields.text(JournalKey::DraftSeal);
+    if (fields.has(JournalKey::Overwrites))
+        entry.overwrites = int(fields.array(JournalKey::Overwrites).size());
+    if (!cells.isEmpty()) {
+        const QJsonArray first = cells.first().toArray();
+        const QJsonArray last = cells.last().toArray();
+        entry.firstCell = {first.at(0).toInt(), first.at(1).toInt()};
+        entry.lastCell = {last.at(0).toInt(), last.at(1).toInt()};
+    }
+    m_result.restores.push_back(entry);
 }
 
 void AttemptReplay::applyBox(int event, qint64 ms, EventFields& fields)

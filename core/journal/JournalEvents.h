@@ -74,6 +74,10 @@ struct JournalRestore
     std::vector<CellChange> changes;
     float addedSeconds = 0.0f; // the used time the draft brought
     qint64 ms = 0;
+    // The attempt whose draft it is, when a draft_record_N.xml beside it holds the same bytes, and the
+    // seal of that attempt's journal when there is one.
+    std::optional<int> draftNumber;
+    QString draftSeal;
 };
 
 struct JournalBox

@@ -39,6 +39,8 @@ inline constexpr QLatin1StringView Opened("opened");
 inline constexpr QLatin1StringView DraftSha256("sha256");
 inline constexpr QLatin1StringView Cells("cells");
 inline constexpr QLatin1StringView Added("added");
+inline constexpr QLatin1StringView DraftSeal("draftSeal");
+inline constexpr QLatin1StringView Overwrites("overwrites");
 
 inline constexpr QLatin1StringView Box("box");
 inline constexpr QLatin1StringView Answer("answer");

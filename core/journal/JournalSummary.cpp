@@ -29,6 +29,28 @@ QString withOffset(const QDateTime& time)
 }
 } // namespace
 
+QString restoreText(const RestoreEntry& restore)
+{
+    QString text = QStringLiteral("event %1 at %2 s: %3 cells")
+                       .arg(restore.event)
+                       .arg(QString::number(double(restore.ms) / 1000.0, 'f', 2))
+                       .arg(restore.cellsChanged);
+    if (restore.cellsChanged > 0)
+        text += QStringLiteral(" (row %1, column %2 to row %3, column %4)")
+                    .arg(restore.firstCell.first)
+                    .arg(restore.firstCell.second)
+                    .arg(restore.lastCell.first)
+                    .arg(restore.lastCell.second);
+    text += QStringLiteral(", %1 s added").arg(QString::number(restore.addedSeconds, 'f', 2));
+    if (restore.draftNumber)
+        text += QStringLiteral(", from the draft of attempt %1").arg(*restore.draftNumber);
+    if (!restore.draftSeal.isEmpty())
+        text += QStringLiteral(" (its journal's seal %1)").arg(shortSeal(restore.draftSeal.toLatin1()));
+    if (restore.overwrites > 0)
+        text += QStringLiteral("; %1 typed answers replaced by others").arg(restore.overwrites);
+    return text;
+}
+
 QString usedTimeSummary(double seconds)
 {
     return QStringLiteral("%1 (%2 s)").arg(clockText(float(seconds)), QString::number(seconds, 'f', 2));
@@ -101,6 +123,8 @@ QString journalSummaryText(const VerificationResult& result)
         text += line("Longest gap", longestGapSummary(result));
         text += line("Corrections", QString::number(result.corrections.size()));
         text += line("Restores", QString::number(result.restores.size()));
+        for (const RestoreEntry& restore : result.restores)
+            text += line("Restore", restoreText(restore));
         text += line("Seal", QStringLiteral("%1  (%2)").arg(shortSeal(result.seal), QString::fromLatin1(result.seal)));
     }
     for (const QString& warning : result.warnings)

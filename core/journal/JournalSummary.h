@@ -10,6 +10,8 @@ QString journalSummaryText(const VerificationResult& result);
 
 // "0:12:34 (754.37 s)"
 QString usedTimeSummary(double seconds);
+// One restore for people: where and when, its cells, the time it added and where the draft came from.
+QString restoreText(const RestoreEntry& restore);
 // "7.25 s, before digit 45", or "none" before the second new digit.
 QString longestGapSummary(const VerificationResult& result);
 // The ways an attempt ends, as a person reads them.

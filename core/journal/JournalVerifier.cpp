@@ -186,6 +186,11 @@ VerificationResult verifyJournal(const QByteArray& journal, const VerifyOptions&
     }
     replay.finish();
     noteClockDrift(split, result);
+    for (const RestoreEntry& restore : result.restores)
+        result.warnings.append(QStringLiteral("event %1 restored %2 cells from a draft; a restore belongs only to an "
+                                              "attempt that was really interrupted")
+                                   .arg(restore.event)
+                                   .arg(restore.cellsChanged));
     if (result.end)
         result.endWallMs = split.lines[std::size_t(result.end->event - 1)].object.value(JournalKey::Wall).toInteger();
     // Once the chain is broken the events are not the ones written; what they would break says nothing.

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 enum class ProblemKind
@@ -98,6 +99,14 @@ struct RestoreEntry
     QString draftSha256;
     int cellsChanged = 0;
     double addedSeconds = 0.0;
+    // The attempt the draft came from and its journal's seal, where the program could tell them; and how
+    // many typed answers the draft replaced by other ones.
+    std::optional<int> draftNumber;
+    QString draftSeal;
+    int overwrites = 0;
+    // The first and the last cell it changed, as (row, column).
+    std::pair<int, int> firstCell{0, 0};
+    std::pair<int, int> lastCell{0, 0};
 };
 
 struct VerificationResult

@@ -219,8 +219,15 @@ std::optional<QString> RunningAttempt::restoreDraft()
         return error;
     JournalRestore restore;
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        restore.draftSha256 = QString::fromLatin1(sha256Hex(file.readAll()));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        restore.draftSha256 = QString::fromLatin1(sha256Hex(bytes));
+        // Which attempt the draft came from, and that attempt's evidence, so an arbiter can follow it.
+        restore.draftNumber = attemptNumberOfDraft(programDirectory(), bytes);
+        if (restore.draftNumber && *restore.draftNumber != m_state.draftNumber)
+            restore.draftSeal =
+                QString::fromLatin1(journalFileSeal(programFilePath(journalFileName(*restore.draftNumber))));
+    }
     std::size_t k = 0;
     for (int i = 1; i <= rows; ++i) {
         for (int j = 1; j <= columns; ++j, ++k) {

@@ -1,6 +1,7 @@
 #include "AttemptScript.h"
 #include "JournalTampering.h"
 
+#include "journal/JournalSummary.h"
 #include "journal/JournalVerifier.h"
 
 #include <QFile>
@@ -255,6 +256,13 @@ TEST(JournalTamper, restores_areNamedInTheVerdict)
         const VerificationResult result = verifyJournal(script.bytes());
         EXPECT_EQ(result.verdictText, QLatin1StringView(c.verdict));
         EXPECT_EQ(result.exitCode(), c.ended ? 0 : 3);
+        // Each restore is told apart with its cells, and warned of.
+        const QString summary = journalSummaryText(result);
+        EXPECT_EQ(summary.count(QStringLiteral("\nRestore      event ")), qsizetype(c.restores.size()))
+            << summary.toStdString();
+        EXPECT_EQ(result.warnings.size(), qsizetype(c.restores.size()));
+        ASSERT_FALSE(result.restores.empty());
+        EXPECT_EQ(result.restores.front().firstCell, std::make_pair(1, 21));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "base/Clock.h"
 #include "files/ProgramDirectory.h"
+#include "journal/JournalHash.h"
 #include "record/AttemptRecordDocument.h"
 #include "stage/AnswerSheet.h"
 #include "stage/StageClocks.h"
@@ -13,6 +14,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSet>
 #include <QTemporaryDir>
 #include <functional>
@@ -207,6 +211,40 @@ TEST_F(RunningAttemptTest, forgedDraft_isRefusedAndChangesNothing)
     }
     writeRestoreBytes(valid);
     EXPECT_EQ(m_attempt->restoreDraft(), std::nullopt) << "the genuine draft still restores";
+}
+
+TEST_F(RunningAttemptTest, restore_namesTheDraftsAttemptItsSealAndTheTypedAnswersItReplaced)
+{
+    enterRecall(CountdownStart + 60.0f);
+    type(1, 1, QStringLiteral("4"));
+    type(2, 1, QStringLiteral("5"));
+    // The draft of an earlier attempt, 777, copied to draft_record.xml as an operator would, beside that
+    // attempt's journal.
+    const QByteArray draft = restoreBytes(600.0f);
+    writeRestoreBytes(draft);
+    QFile earlierDraft(m_directory.filePath(QStringLiteral("draft_record_777.xml")));
+    ASSERT_TRUE(earlierDraft.open(QIODevice::WriteOnly));
+    earlierDraft.write(draft);
+    earlierDraft.close();
+    QFile earlierJournal(m_directory.filePath(QStringLiteral("attempt_777.journal")));
+    ASSERT_TRUE(earlierJournal.open(QIODevice::WriteOnly));
+    earlierJournal.write("{\"e\":\"start\"}\n{\"e\":\"end\"}\n");
+    earlierJournal.close();
+
+    ASSERT_EQ(m_attempt->restoreDraft(), std::nullopt);
+    m_attempt->waitForPendingWrite();
+    QFile journal(m_attempt->journalPath());
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = journal.readAll().split('\n');
+    ASSERT_GE(lines.size(), 2);
+    const QJsonObject restore = QJsonDocument::fromJson(lines[lines.size() - 2]).object();
+    EXPECT_EQ(restore.value(QStringLiteral("e")).toString(), QStringLiteral("restore"));
+    EXPECT_EQ(restore.value(QStringLiteral("draft")).toInt(), 777);
+    EXPECT_EQ(restore.value(QStringLiteral("draftSeal")).toString(), QString::fromLatin1(sha256Hex("{\"e\":\"end\"}")));
+    // (1, 1) held a typed 4 that the draft's 9 replaced; (2, 1) was emptied, which is no overwrite.
+    const QJsonArray overwrites = restore.value(QStringLiteral("overwrites")).toArray();
+    ASSERT_EQ(overwrites.size(), 1);
+    EXPECT_EQ(overwrites.at(0).toArray(), (QJsonArray{1, 1, QStringLiteral("4"), QStringLiteral("9")}));
 }
 
 TEST_F(RunningAttemptTest, wrongLockedDigit_endsTheStageByThatRule)
