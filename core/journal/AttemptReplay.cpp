@@ -213,7 +213,12 @@ void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
     const double timeLeft = std::max(MaxStageSeconds - clockUsedSecondsAt(ms), 0.0);
     m_restoredWithinLimitSeconds += std::min(std::max(added, 0.0), timeLeft);
     m_restoredSeconds += std::max(added, 0.0);
-    RestoreEntry entry{event, ms, draftSha256, changed, added};
+    RestoreEntry entry;
+    entry.event = event;
+    entry.ms = ms;
+    entry.draftSha256 = draftSha256;
+    entry.cellsChanged = changed;
+    entry.addedSeconds = added;
     // Written by later versions of the program; a journal without them reads as before.
     if (fields.has(JournalKey::Draft))
         entry.draftNumber = int(fields.integer(JournalKey::Draft));
