@@ -52,7 +52,9 @@ protected:
         lines << m_journal.restore({QString::fromLatin1(sha256Hex("draft")),
                                     {{1, 2, QString(), QStringLiteral("4")}, {1, 3, QStringLiteral("7"), QString()}},
                                     600.5f,
-                                    13'000});
+                                    13'000,
+                                    std::nullopt,
+                                    QString()});
         lines << m_journal.box({BoxKind::Finish, BoxAnswer::Yes, AnsweredBy::User, 14'000, 15'250});
         lines << m_journal.end({EndReason::Finish, 605.75f, 2, 15'300});
         return lines;
@@ -173,7 +175,7 @@ TEST_F(AttemptJournalTest, usedTimes_areWrittenAsHundredthsNotAsTheirFloatDigits
     m_journal.start(piStart());
     const QByteArray end = m_journal.end({EndReason::StageTime, 754.37f, 57, 30'000});
     EXPECT_TRUE(end.contains("\"used\":754.37,")) << end.toStdString();
-    const QByteArray restore = m_journal.restore({QString(), {}, 0.1f, 30'001});
+    const QByteArray restore = m_journal.restore({QString(), {}, 0.1f, 30'001, std::nullopt, QString()});
     EXPECT_TRUE(restore.contains("\"added\":0.1,")) << restore.toStdString();
 }
 
@@ -192,7 +194,8 @@ TEST_F(AttemptJournalTest, foreignTexts_stayOnOneLineAndReadBack)
 {
     m_journal.start(piStart());
     const QString foreign = QStringLiteral("ü\"\n\\x");
-    const QByteArray line = m_journal.restore({QString(), {{1, 1, QString(), foreign}}, 0.0f, 100});
+    const QByteArray line =
+        m_journal.restore({QString(), {{1, 1, QString(), foreign}}, 0.0f, 100, std::nullopt, QString()});
     EXPECT_EQ(line.count('\n'), 1);
     const QJsonArray cells = objectOf(line).value(QLatin1StringView("cells")).toArray();
     EXPECT_EQ(cells.at(0).toArray().at(3).toString(), foreign);
