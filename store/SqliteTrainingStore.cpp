@@ -1,5 +1,7 @@
 #include "SqliteTrainingStore.h"
 
+#include "files/BatchThread.h"
+
 #include "DatabaseCheck.h"
 #include "TrainingDatabase.h"
 
@@ -7,23 +9,6 @@
 #include <QPointer>
 
 #include <future>
-
-#ifdef Q_OS_LINUX
-#include <sched.h>
-#endif
-
-namespace {
-// The check reads the whole file once, a second or two of a processor; a batch thread never takes the
-// processor from the window or the store's writes when they wake. An idle one would be starved on a
-// busy machine, and the store's end waits for the check.
-void yieldToInteractiveThreads()
-{
-#ifdef Q_OS_LINUX
-    const sched_param parameters{};
-    sched_setscheduler(0, SCHED_BATCH, &parameters); // a refusal only leaves the thread as it was
-#endif
-}
-} // namespace
 
 SqliteTrainingStore::SqliteTrainingStore(QString folder, QObject* parent)
     : TrainingStore(parent), m_folder(std::move(folder)), m_thread(QThread::create([this] { run(); }))
@@ -68,6 +53,7 @@ void SqliteTrainingStore::waitForCheck()
 
 void SqliteTrainingStore::check()
 {
+    // The check reads the whole file, a second or two of a processor, beside the window and the writes.
     yieldToInteractiveThreads();
     const IntegrityCheck result =
         checkDatabaseIntegrity(filePath(), QStringLiteral("korvalin-training-check-%1").arg(quintptr(this), 0, 16));

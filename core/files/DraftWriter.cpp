@@ -1,25 +1,11 @@
 #include "files/DraftWriter.h"
 
+#include "files/BatchThread.h"
+
 #include "files/AppendFile.h"
 #include "record/AttemptRecordDocument.h"
 
 #include <algorithm>
-
-#ifdef Q_OS_LINUX
-#include <sched.h>
-#endif
-
-namespace {
-// The writer thread is woken by every keystroke. On a busy machine the wake-up would take the processor from
-// the user-interface thread in the middle of the keystroke; a batch thread waits until a processor is free.
-void yieldToInteractiveThreads()
-{
-#ifdef Q_OS_LINUX
-    const sched_param parameters{};
-    sched_setscheduler(0, SCHED_BATCH, &parameters); // a refusal only leaves the thread as it was
-#endif
-}
-} // namespace
 
 DraftWriter::DraftWriter(QObject* parent)
     : DraftWriter([](const QString& path, const QByteArray& bytes) { return writeFileAtomically(path, bytes); }, parent)
