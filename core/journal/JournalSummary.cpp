@@ -46,8 +46,8 @@ QString restoreText(const RestoreEntry& restore)
         text += QStringLiteral(", from the draft of attempt %1").arg(*restore.draftNumber);
     if (!restore.draftSeal.isEmpty())
         text += QStringLiteral(" (its journal's seal %1)").arg(shortSeal(restore.draftSeal.toLatin1()));
-    if (restore.overwrites > 0)
-        text += QStringLiteral("; %1 typed answers replaced by others").arg(restore.overwrites);
+    if (!restore.overwritten.empty())
+        text += QStringLiteral("; %1 typed answers replaced by others").arg(restore.overwritten.size());
     return text;
 }
 
