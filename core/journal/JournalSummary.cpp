@@ -108,6 +108,9 @@ QString journalSummaryText(const VerificationResult& result)
                                     .arg(QString::number(header.draftNumber), header.sourceName,
                                          QString::number(header.settings.digitsPerRow), startTimeText(result),
                                          header.host, header.version));
+        if (header.rehearsal)
+            text +=
+                line("Kind", QStringLiteral("rehearsal under the record rules, from training; not a record attempt"));
         text += line("Events", QString::number(result.events) +
                                    (result.partialLastLine ? QStringLiteral(", then a partial line") : QString()));
         if (result.end) {

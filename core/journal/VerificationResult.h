@@ -41,6 +41,8 @@ inline constexpr int Valid = 0;
 inline constexpr int AlteredOrBroken = 1;
 inline constexpr int CannotRead = 2; // also a command line, a seal or a report that is wrong
 inline constexpr int Incomplete = 3;
+// Whole and by the rules, but a rehearsal from training: never a pass for a record attempt.
+inline constexpr int Rehearsal = 4;
 } // namespace VerifyExitCode
 
 // The first event: who made the attempt, where, when and under which settings.
@@ -54,6 +56,7 @@ struct AttemptHeader
     QString startTime; // date and time with the UTC offset
     QString host;
     int draftNumber = 0;
+    bool rehearsal = false; // started from training under the record rules, not a record attempt
 };
 
 struct RecordedEnd
@@ -158,7 +161,7 @@ struct VerificationResult
     {
         switch (verdict) {
         case Verdict::Valid:
-            return VerifyExitCode::Valid;
+            return header.rehearsal ? VerifyExitCode::Rehearsal : VerifyExitCode::Valid;
         case Verdict::Incomplete:
             return VerifyExitCode::Incomplete;
         case Verdict::BreaksRules:

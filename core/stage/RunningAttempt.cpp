@@ -127,6 +127,13 @@ DigitFrame RunningAttempt::digitTick()
     return ::digitTick(m_state, now());
 }
 
+void RunningAttempt::markAsRehearsal()
+{
+    // The start line is written once; a journal begun as a record attempt stays one.
+    if (m_journal.eventCount() == 0)
+        m_rehearsal = true;
+}
+
 void RunningAttempt::startJournalIfNeeded()
 {
     // The countdown starts every stage; an attempt driven without it still gets a whole journal.
@@ -139,6 +146,7 @@ void RunningAttempt::startJournalIfNeeded()
     start.sourceName = m_source.caption;
     start.digits = m_source.digits;
     start.draftNumber = m_state.draftNumber;
+    start.rehearsal = m_rehearsal;
     writeJournal(m_journal.start(start));
 }
 
@@ -396,7 +404,7 @@ void RunningAttempt::writeJournal(const QByteArray& line)
 
 AttemptEvidence RunningAttempt::evidence() const
 {
-    AttemptEvidence evidence{m_state.draftNumber, m_journalPath, {}, {}};
+    AttemptEvidence evidence{m_state.draftNumber, m_journalPath, {}, {}, m_rehearsal};
     if (const auto problem = journalFileProblem())
         evidence.journalProblem = *problem;
     else

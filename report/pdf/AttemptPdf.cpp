@@ -36,7 +36,12 @@ QString secondsText(qint64 ms)
 void header(PageFlow& flow, const VerificationResult& result)
 {
     const AttemptHeader& header = result.header;
-    flow.title(QStringLiteral("KORVALIN attempt report"));
+    flow.title(header.rehearsal ? QStringLiteral("KORVALIN rehearsal report")
+                                : QStringLiteral("KORVALIN attempt report"));
+    if (header.rehearsal)
+        flow.paragraph(
+            QStringLiteral("A rehearsal under the record rules, started from training: not a record attempt."),
+            PageFlow::bodyFont(11), InvalidColour);
     flow.fields({
         {QStringLiteral("Attempt number"), QString::number(header.draftNumber)},
         {QStringLiteral("Number"), header.sourceName},
@@ -313,12 +318,16 @@ QByteArray attemptPdf(const VerificationResult& result, const QPicture& gapChart
     writer.setResolution(Resolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                                      QPageLayout::Millimeter));
-    writer.setTitle(QStringLiteral("KORVALIN attempt %1").arg(result.header.draftNumber));
+    writer.setTitle(QStringLiteral("KORVALIN %1 %2")
+                        .arg(result.header.rehearsal ? QStringLiteral("rehearsal") : QStringLiteral("attempt"))
+                        .arg(result.header.draftNumber));
     writer.setCreator(verifiedBy);
 
     QPainter painter(&writer);
-    const QString footer =
-        QStringLiteral("KORVALIN attempt %1    Seal %2").arg(result.header.draftNumber).arg(shortSeal(result.seal));
+    const QString footer = QStringLiteral("KORVALIN %1 %2    Seal %3")
+                               .arg(result.header.rehearsal ? QStringLiteral("rehearsal") : QStringLiteral("attempt"))
+                               .arg(result.header.draftNumber)
+                               .arg(shortSeal(result.seal));
     PageFlow counting(writer, painter, PageFlow::Pass::Count, footer);
     layOut(counting, result, gapChart, verifiedBy);
     PageFlow flow(writer, painter, PageFlow::Pass::Draw, footer, counting.pageCount());

@@ -6,6 +6,8 @@
 #include "boxes/modMsgBox.h"
 #include "buttons/PFormKontrol.h"
 #include "frmTraining/LearnView.h"
+#include "frmTraining/RehearsalLauncher.h"
+#include "frmTraining/RehearseView.h"
 #include "frmTraining/TrainingLook.h"
 #include "frmTraining/TrainingSummaryPanel.h"
 #include "frmTraining/UnavailableView.h"
@@ -84,6 +86,10 @@ void frmTraining::open(TrainingActivity activity, TrainingNumber number, std::op
 {
     m_number = number;
     QString subtitle = activityName(activity).toUpper();
+    if (activity == TrainingActivity::Rehearse) {
+        openRehearse(number);
+        return;
+    }
     if (activity != TrainingActivity::Learn) {
         auto* unavailable = new UnavailableView(activity, this);
         connect(unavailable, &UnavailableView::back, this, &frmTraining::showSummary);
@@ -95,6 +101,30 @@ void frmTraining::open(TrainingActivity activity, TrainingNumber number, std::op
     connect(learn, &LearnView::back, this, &frmTraining::showSummary);
     setView(learn, subtitle + QStringLiteral(" (") + TrainingLook::numberCaption(number) + u')');
     learn->takeFocus();
+}
+
+void frmTraining::setRehearsalLauncher(RehearsalLauncher* launcher)
+{
+    m_rehearsals = launcher;
+    // A rehearsal that ended is in the history: the view that lists them shows it. The view the command
+    // line opened before there was a launcher can start one now.
+    const auto reopenRehearse = [this] {
+        if (auto* view = qobject_cast<RehearseView*>(m_view.data()))
+            openRehearse(view->number());
+    };
+    connect(launcher, &RehearsalLauncher::recorded, this, reopenRehearse);
+    reopenRehearse();
+}
+
+void frmTraining::openRehearse(TrainingNumber number)
+{
+    auto* view = new RehearseView(number, m_store.sessionSummaries(), m_rehearsals != nullptr, this);
+    connect(view, &RehearseView::back, this, &frmTraining::showSummary);
+    connect(view, &RehearseView::startRequested, this, [this](TrainingNumber chosen) {
+        if (m_rehearsals)
+            m_rehearsals->start(chosen);
+    });
+    setView(view, QStringLiteral("REHEARSE (") + TrainingLook::numberCaption(number) + u')');
 }
 
 void frmTraining::setView(QWidget* view, const QString& subtitle)

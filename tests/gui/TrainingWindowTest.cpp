@@ -8,6 +8,7 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "frmSpecialNumber_Main/AnswerGridModel.h"
 #include "frmTraining/LearnView.h"
+#include "frmTraining/RehearseView.h"
 #include "frmTraining/TrainingSummaryPanel.h"
 #include "frmTraining/UnavailableView.h"
 #include "frmTraining/frmTraining.h"
@@ -240,7 +241,6 @@ TEST_F(TrainingWindowTest, modesNotBuiltYet_sayNotAvailableAndGoBack)
         {TrainingActivity::Review, "Review: not available yet"},
         {TrainingActivity::Recite, "Recite: not available yet"},
         {TrainingActivity::Drill, "Drill: not available yet"},
-        {TrainingActivity::Rehearse, "Rehearse: not available yet"},
         {TrainingActivity::Progress, "Progress: not available yet"},
     };
     for (const auto& [activity, line] : modes) {
@@ -252,6 +252,34 @@ TEST_F(TrainingWindowTest, modesNotBuiltYet_sayNotAvailableAndGoBack)
         click(*view->findChild<SkinButton*>(QStringLiteral("btnBack")));
         EXPECT_NE(qobject_cast<TrainingSummaryPanel*>(m_window->view()), nullptr);
     }
+}
+
+TEST_F(TrainingWindowTest, rehearse_listsTheNumbersPastRehearsalsLatestFirst)
+{
+    const QDateTime day = m_clock.nowUtc();
+    const auto rehearse = [this](TrainingMode mode, TrainingNumber number, const QDateTime& started, int digits) {
+        const qint64 session = m_store.startSession(mode, number, 1, started);
+        for (int seq = 1; seq <= digits; ++seq)
+            m_store.addKeystroke({session, seq, seq, 1, seq == digits ? 2 : 1, seq * 1000});
+        m_store.finishSession(session, 3'725.0);
+    };
+    rehearse(TrainingMode::Rehearse, TrainingNumber::Pi, day.addDays(-3), 40);
+    rehearse(TrainingMode::Rehearse, TrainingNumber::Pi, day.addDays(-1), 60);
+    rehearse(TrainingMode::Rehearse, TrainingNumber::E, day.addDays(-2), 70);
+    rehearse(TrainingMode::Recite, TrainingNumber::Pi, day.addDays(-2), 80);
+    openWindow({TrainingActivity::Rehearse, TrainingNumber::Pi, {}}, m_store);
+    auto* view = qobject_cast<RehearseView*>(m_window->view());
+    ASSERT_NE(view, nullptr);
+    const QStringList lines = view->pastText().split(u'\n');
+    ASSERT_EQ(lines.size(), 3) << view->pastText().toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("60 digits, 59 right"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("1:02:05"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].contains(QStringLiteral("40 digits, 39 right"))) << lines[2].toStdString();
+    // Without the program's launcher, as here, it cannot start one and says so.
+    EXPECT_FALSE(view->findChild<SkinButton*>(QStringLiteral("btnRehearse"))->isEnabled());
+    EXPECT_TRUE(label("rehearseUnavailable").contains(QStringLiteral("cannot be started")));
+    click(*view->findChild<SkinButton*>(QStringLiteral("btnBack")));
+    EXPECT_NE(qobject_cast<TrainingSummaryPanel*>(m_window->view()), nullptr);
 }
 
 TEST_F(TrainingWindowTest, summary_showsEachNumbersHistoryAndItsButtonsOpenTheMode)
