@@ -19,7 +19,8 @@
 
 namespace {
 constexpr int RowsInSight = 10;
-constexpr int QueueColumnWidths[] = {170, 110, 130, 70};
+constexpr int QueueColumnWidths[] = {150, 100, 120, 64, 64};
+constexpr int ResultColumn = 4;
 constexpr int ScrollBarPixels = 18;
 
 bool isEnter(const QKeyEvent& event)
@@ -104,8 +105,8 @@ void ReviewView::createControls()
     m_queueTable->setObjectName(QStringLiteral("reviewQueue"));
     m_queueTable->setFont(TrainingLook::font(10));
     m_queueTable->horizontalHeader()->setFont(TrainingLook::font(10, true));
-    m_queueTable->setHorizontalHeaderLabels(
-        {QStringLiteral("Item"), QStringLiteral("Digits"), QStringLiteral("Why"), QStringLiteral("Minutes")});
+    m_queueTable->setHorizontalHeaderLabels({QStringLiteral("Item"), QStringLiteral("Digits"), QStringLiteral("Why"),
+                                             QStringLiteral("Minutes"), QStringLiteral("Grade")});
     m_queueTable->verticalHeader()->hide();
     m_queueTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     for (int column = 0; column < int(std::size(QueueColumnWidths)); ++column)
@@ -146,9 +147,9 @@ void ReviewView::fillQueue()
             ++toLearn;
         else
             reviewMinutes += entry.minutes;
-        const QString texts[] = {itemCaption(item),
-                                 QStringLiteral("%1-%2").arg(item.firstPosition).arg(item.lastPosition),
-                                 reasonText(entry, progress, m_today), QString::number(entry.minutes, 'f', 1)};
+        const QString texts[] = {
+            itemCaption(item), QStringLiteral("%1-%2").arg(item.firstPosition).arg(item.lastPosition),
+            reasonText(entry, progress, m_today), QString::number(entry.minutes, 'f', 1), QString()};
         for (int column = 0; column < int(std::size(texts)); ++column)
             m_queueTable->setItem(row, column, new QTableWidgetItem(texts[column]));
     }
@@ -234,6 +235,7 @@ void ReviewView::showState()
     const QString next = QStringLiteral("Next review in %1 %2. Enter: the next item.")
                              .arg(outcome->intervalDays)
                              .arg(outcome->intervalDays == 1 ? QStringLiteral("day") : QStringLiteral("days"));
+    m_queueTable->item(int(session.current()), ResultColumn)->setText(ratingName(outcome->rating));
     const RecallKeystroke* failure = session.run()->failure();
     if (!failure) {
         m_outcome->setText(QStringLiteral("%1, %2 s a digit. ")

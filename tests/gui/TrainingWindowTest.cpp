@@ -437,6 +437,10 @@ TEST_F(TrainingWindowTest, learnThenReviewThenRecite_throughTheWindowOnTheFakeCl
     press(Qt::Key_Return);
     EXPECT_EQ(review.session().phase(), ReviewSession::Phase::Done);
     EXPECT_EQ(label("reviewItem"), QStringLiteral("Today's reviews are done: 3 reviewed, 1 failed."));
+    // The queue keeps each item's grade.
+    EXPECT_EQ(queue->item(0, 4)->text(), QStringLiteral("Good"));
+    EXPECT_EQ(queue->item(1, 4)->text(), QStringLiteral("Again"));
+    EXPECT_EQ(queue->item(3, 4)->text(), QString());
 
     // What the store keeps: each recall in a session of its own, the reviews, the items' new schedule.
     const int today = trainingDay(m_clock.nowUtc());
