@@ -597,3 +597,65 @@ TEST_F(TrainingWindowTest, drillWithNothingLearned_saysSoAndStillAsksANamedPosit
     press(Qt::Key_Return);
     EXPECT_EQ(drill.session().phase(), DrillSession::Phase::Passed) << "no random question without learned digits";
 }
+
+// The item's earlier review recalls in the store set the pace a review is held against: slower than 1.5
+// times their median is Hard. Recalls graded Again and recitals do not count.
+TEST_F(TrainingWindowTest, reviewSlowerThanTheItemsEarlierPace_isGradedHard)
+{
+    const struct
+    {
+        const char* what;
+        std::vector<std::pair<double, int>> earlierSecondsAndRatings;
+        int expectedRating;
+    } cases[] = {
+        {"no earlier review", {}, 3},
+        {"earlier recalls at 0.6 s a digit", {{60.0, 3}, {55.0, 3}, {70.0, 2}}, 2},
+        {"earlier recalls at 0.8 s a digit", {{80.0, 3}, {75.0, 3}, {90.0, 3}}, 3},
+        {"only a fast failed one", {{20.0, 1}}, 3},
+    };
+    const TrainingItem block = *itemForId(u"e/block/5");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeTrainingStore store;
+        const int today = trainingDay(m_clock.nowUtc());
+        store.saveItemState({block.id(), block.number, block.kind, block.firstPosition, block.lastPosition, 9.0, 5.0,
+                             startOfTrainingDay(today), 4, 0});
+        int day = 20;
+        for (const auto& [seconds, rating] : c.earlierSecondsAndRatings) {
+            const qint64 session = store.startSession(TrainingMode::Review, TrainingNumber::E, block.firstPosition,
+                                                      m_clock.nowUtc().addDays(-day));
+            for (int seq = 1; seq <= 100; ++seq)
+                store.addKeystroke({session, seq, block.firstPosition + seq - 1, 0, 0, qint64(seq * seconds * 10)});
+            store.finishSession(session, seconds);
+            store.addReview({block.id(), session, m_clock.nowUtc().addDays(-day), rating});
+            day -= 5;
+        }
+        // A fast recital of the same digits is no recall of the item.
+        const qint64 recital =
+            store.startSession(TrainingMode::Recite, TrainingNumber::E, block.firstPosition, m_clock.nowUtc());
+        store.addKeystroke({recital, 1, block.firstPosition, 0, 0, 100});
+        store.finishSession(recital, 0.1);
+
+        openWindow({TrainingActivity::Review, TrainingNumber::E, {}}, store);
+        ReviewView& review = viewOf<ReviewView>();
+        ASSERT_EQ(review.session().tasks().size(), 1u);
+        type(numberDigits(TrainingNumber::E).mid(block.firstPosition - 1, 100)); // a second a digit
+        ASSERT_EQ(store.reviews().size(), c.earlierSecondsAndRatings.size() + 1);
+        EXPECT_EQ(store.reviews().back().rating, c.expectedRating);
+        m_window.reset();
+    }
+}
+
+TEST_F(TrainingWindowTest, reviewWithNothingDue_saysSoAndListsTheNewBlock)
+{
+    openWindow({TrainingActivity::Review, TrainingNumber::E, {}}, m_store);
+    ReviewView& review = viewOf<ReviewView>();
+    EXPECT_EQ(label("reviewItem"), QStringLiteral("Nothing is due today."));
+    EXPECT_FALSE(review.grid().grid().isVisible());
+    auto* queue = review.findChild<QTableWidget*>(QStringLiteral("reviewQueue"));
+    ASSERT_EQ(queue->rowCount(), 1);
+    EXPECT_EQ(queue->item(0, 0)->text(), QStringLiteral("e block 1"));
+    EXPECT_EQ(queue->item(0, 2)->text(), QStringLiteral("new: Learn"));
+    type(QStringLiteral("7"));
+    EXPECT_TRUE(m_store.sessionSummaries().empty());
+}
