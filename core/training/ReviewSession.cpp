@@ -28,7 +28,10 @@ std::vector<ReviewTask> reviewTasks(const std::vector<ItemProgress>& progress, c
         const ItemProgress& item = progress[entry.progressIndex];
         const QString id = item.item.id();
         const auto pace = medianPacesMs.find(id);
-        const auto note = notes.find(id);
+        auto note = notes.find(id);
+        // A junction fails at the start of the block it asks: that block's image is the one to see.
+        if (note == notes.end() && item.item.kind == ItemKind::Junction)
+            note = notes.find(TrainingItem{item.item.number, ItemKind::Block, item.item.index + 1, 0, 0, 0}.id());
         tasks.push_back({item.item, item.schedule,
                          pace == medianPacesMs.end() ? std::nullopt : std::optional<double>(pace->second),
                          note == notes.end() ? QString() : note->second});

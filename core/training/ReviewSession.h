@@ -39,7 +39,8 @@ struct PastRecall
 std::map<QString, double> medianPacesByItem(const std::vector<PastRecall>& recalls);
 
 // The reviews of today's queue in its order: its due items and first junctions. New blocks are learned
-// in Learn, not here. `medianPacesMs` and `notes` are by item id.
+// in Learn, not here. `medianPacesMs` and `notes` are by item id; a junction without a note of its own
+// takes the note of the block whose first digits it asks.
 std::vector<ReviewTask> reviewTasks(const std::vector<ItemProgress>& progress, const DayQueue& queue,
                                     const std::map<QString, double>& medianPacesMs,
                                     const std::map<QString, QString>& notes);

@@ -86,9 +86,9 @@ TEST(ReviewTasksTest, queue_givesItsDueItemsAndFirstJunctionsInOrderButNoNewBloc
     progress[0].schedule = scheduleDueOn(today - 3);
     progress[1].schedule = scheduleDueOn(today + 4);
     const DayQueue queue = buildDayQueue(progress, today, FsrsScheduler(), QueueSettings{});
-    const std::vector<ReviewTask> tasks =
-        reviewTasks(progress, queue, {{QStringLiteral("e/block/1"), 850.0}},
-                    {{QStringLiteral("e/junction/1"), QStringLiteral("a ship in the harbour")}});
+    const std::map<QString, QString> notes = {{QStringLiteral("e/junction/1"), QStringLiteral("a ship in the harbour")},
+                                              {QStringLiteral("e/block/2"), QStringLiteral("two sevens, Tolstoy")}};
+    const std::vector<ReviewTask> tasks = reviewTasks(progress, queue, {{QStringLiteral("e/block/1"), 850.0}}, notes);
     ASSERT_EQ(tasks.size(), 2u);
     EXPECT_EQ(tasks[0].item.id(), QStringLiteral("e/block/1"));
     EXPECT_EQ(tasks[0].schedule->dueDay, today - 3);
@@ -97,6 +97,14 @@ TEST(ReviewTasksTest, queue_givesItsDueItemsAndFirstJunctionsInOrderButNoNewBloc
     EXPECT_FALSE(tasks[1].schedule.has_value());
     EXPECT_EQ(tasks[1].medianPaceMs, std::nullopt);
     EXPECT_EQ(tasks[1].note, QStringLiteral("a ship in the harbour"));
+
+    // Without a note of its own, a junction shows the note of the block it asks the start of.
+    const std::vector<ReviewTask> withoutJunctionNote =
+        reviewTasks(progress, queue, {},
+                    {{QStringLiteral("e/block/1"), QStringLiteral("the block before")},
+                     {QStringLiteral("e/block/2"), QStringLiteral("two sevens, Tolstoy")}});
+    EXPECT_EQ(withoutJunctionNote[0].note, QStringLiteral("the block before"));
+    EXPECT_EQ(withoutJunctionNote[1].note, QStringLiteral("two sevens, Tolstoy"));
 }
 
 TEST_F(ReviewSessionTest, recall_isGradedFromItsKeystrokesAndScheduled)
