@@ -5,9 +5,12 @@
 #include "base/WindowPlacement.h"
 #include "boxes/modMsgBox.h"
 #include "buttons/PFormKontrol.h"
+#include "frmTraining/DrillView.h"
 #include "frmTraining/LearnView.h"
+#include "frmTraining/RecitalView.h"
 #include "frmTraining/RehearsalLauncher.h"
 #include "frmTraining/RehearseView.h"
+#include "frmTraining/ReviewView.h"
 #include "frmTraining/TrainingLook.h"
 #include "frmTraining/TrainingSummaryPanel.h"
 #include "frmTraining/UnavailableView.h"
@@ -86,21 +89,52 @@ void frmTraining::open(TrainingActivity activity, TrainingNumber number, std::op
 {
     m_number = number;
     QString subtitle = activityName(activity).toUpper();
-    if (activity == TrainingActivity::Rehearse) {
+    const QString numberSubtitle = subtitle + QStringLiteral(" (") + TrainingLook::numberCaption(number) + u')';
+    switch (activity) {
+    case TrainingActivity::Learn: {
+        auto* learn = new LearnView(blocksToLearn(number, m_history.learnedBlocks(number), fromPosition.value_or(1)),
+                                    m_history.notes, m_store, m_clock, this);
+        connect(learn, &LearnView::back, this, &frmTraining::showSummary);
+        setView(learn, numberSubtitle);
+        learn->takeFocus();
+        return;
+    }
+    case TrainingActivity::Review: {
+        // The summary's history may be older than the last view's reviews.
+        m_history = TrainingHistory::read(m_store);
+        auto* review = new ReviewView(m_history, number, trainingDay(m_clock.nowUtc()), m_store, m_clock, this);
+        connect(review, &ReviewView::back, this, &frmTraining::showSummary);
+        setView(review, numberSubtitle);
+        review->takeFocus();
+        return;
+    }
+    case TrainingActivity::Recite: {
+        auto* recital = new RecitalView(number, fromPosition.value_or(1), m_store, m_clock, this);
+        connect(recital, &RecitalView::back, this, &frmTraining::showSummary);
+        setView(recital, numberSubtitle);
+        recital->takeFocus();
+        return;
+    }
+    case TrainingActivity::Drill: {
+        m_history = TrainingHistory::read(m_store);
+        auto* drill = new DrillView(DrillPositions(number, m_history.learnedBlocks(number)),
+                                    QRandomGenerator(QRandomGenerator::global()->generate()), m_store, m_clock, this);
+        connect(drill, &DrillView::back, this, &frmTraining::showSummary);
+        setView(drill, numberSubtitle);
+        if (fromPosition)
+            drill->ask(*fromPosition);
+        drill->takeFocus();
+        return;
+    }
+    case TrainingActivity::Rehearse:
         openRehearse(number);
         return;
+    case TrainingActivity::Progress:
+        break;
     }
-    if (activity != TrainingActivity::Learn) {
-        auto* unavailable = new UnavailableView(activity, this);
-        connect(unavailable, &UnavailableView::back, this, &frmTraining::showSummary);
-        setView(unavailable, subtitle);
-        return;
-    }
-    auto* learn = new LearnView(blocksToLearn(number, m_history.learnedBlocks(number), fromPosition.value_or(1)),
-                                m_history.notes, m_store, m_clock, this);
-    connect(learn, &LearnView::back, this, &frmTraining::showSummary);
-    setView(learn, subtitle + QStringLiteral(" (") + TrainingLook::numberCaption(number) + u')');
-    learn->takeFocus();
+    auto* unavailable = new UnavailableView(activity, this);
+    connect(unavailable, &UnavailableView::back, this, &frmTraining::showSummary);
+    setView(unavailable, subtitle);
 }
 
 void frmTraining::setRehearsalLauncher(RehearsalLauncher* launcher)
@@ -183,6 +217,12 @@ void frmTraining::tellOpening()
     activateWindow();
     if (auto* learn = qobject_cast<LearnView*>(m_view.data()))
         learn->takeFocus();
+    else if (auto* review = qobject_cast<ReviewView*>(m_view.data()))
+        review->takeFocus();
+    else if (auto* recital = qobject_cast<RecitalView*>(m_view.data()))
+        recital->takeFocus();
+    else if (auto* drill = qobject_cast<DrillView*>(m_view.data()))
+        drill->takeFocus();
 }
 
 void frmTraining::showStoreFailure(const QString& error)

@@ -1,5 +1,6 @@
 #include "RecorderLog.h"
 
+#include "RecorderLog.h"
 #include "training/LearnSession.h"
 #include "training/TrainingClock.h"
 #include "training/TrainingDays.h"
