@@ -223,8 +223,6 @@ std::optional<QString> RunningAttempt::restoreDraft()
         for (int j = 1; j <= m_record.columnCount(); ++j)
             before.push_back(m_record.cevap(i, j));
     }
-    if (auto error = m_record.loadRestoredDraft(path, m_record.questions()))
-        return error;
     JournalRestore restore;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
@@ -232,10 +230,16 @@ std::optional<QString> RunningAttempt::restoreDraft()
         restore.draftSha256 = QString::fromLatin1(sha256Hex(bytes));
         // Which attempt the draft came from, and that attempt's evidence, so an arbiter can follow it.
         restore.draftNumber = attemptNumberOfDraft(programDirectory(), bytes);
-        if (restore.draftNumber && *restore.draftNumber != m_state.draftNumber)
-            restore.draftSeal =
-                QString::fromLatin1(journalFileSeal(programFilePath(journalFileName(*restore.draftNumber))));
+        if (restore.draftNumber && *restore.draftNumber != m_state.draftNumber) {
+            const QString journal = programFilePath(journalFileName(*restore.draftNumber));
+            // What was typed in training never becomes part of a record attempt.
+            if (!m_rehearsal && journalIsOfRehearsal(journal))
+                return QStringLiteral("it is the draft of a rehearsal, not of a record attempt");
+            restore.draftSeal = QString::fromLatin1(journalFileSeal(journal));
+        }
     }
+    if (auto error = m_record.loadRestoredDraft(path, m_record.questions()))
+        return error;
     std::size_t k = 0;
     for (int i = 1; i <= rows; ++i) {
         for (int j = 1; j <= columns; ++j, ++k) {
