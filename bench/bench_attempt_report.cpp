@@ -1,4 +1,5 @@
-// Writing the report (PDF and CSV) of a full pi attempt, and its parts. Pass a path to keep the PDF.
+// Writing the report (PDF and CSV) of a full pi attempt, and its parts. Pass a path to keep the PDF, and a
+// second one to keep the journal.
 #include "BenchFigures.h"
 #include "FullPiAttempt.h"
 
@@ -49,7 +50,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString journal = dir.filePath(QStringLiteral("attempt.journal"));
+    const QString journal =
+        argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir.filePath(QStringLiteral("attempt.journal"));
     QFile journalFile(journal);
     if (!journalFile.open(QIODevice::WriteOnly) || journalFile.write(fullPiAttempt().bytes()) < 0)
         return 1;
