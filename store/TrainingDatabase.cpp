@@ -273,6 +273,34 @@ TrainingDatabase::Rows<StoredNote> TrainingDatabase::notes()
     return result;
 }
 
+TrainingDatabase::Rows<HistoryKeystroke> TrainingDatabase::keystrokeHistory()
+{
+    Rows<HistoryKeystroke> result;
+    if (!m_open) {
+        result.error = QStringLiteral("the training database is not open");
+        return result;
+    }
+    QSqlQuery count(m_database);
+    if (count.exec(QStringLiteral("SELECT count(*) FROM keystroke_log")) && count.next())
+        result.rows.reserve(std::size_t(count.value(0).toLongLong()));
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT session_id, ms, position, expected, typed FROM keystroke_log "
+                                   "ORDER BY session_id, seq"))) {
+        result.error = query.lastError().text();
+        return result;
+    }
+    while (query.next())
+        result.rows.push_back({qint32(query.value(0).toLongLong()), qint32(query.value(1).toLongLong()),
+                               quint16(query.value(2).toInt()), quint8(query.value(3).toInt()),
+                               quint8(query.value(4).toInt())});
+    if (query.lastError().isValid()) {
+        result.error = query.lastError().text();
+        result.rows.clear();
+    }
+    return result;
+}
+
 template <class Row> WriteResult TrainingDatabase::exportRows(const QString& path)
 {
     QByteArray csv = csvHeader(RowsOf<Row>::View);
