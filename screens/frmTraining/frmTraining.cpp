@@ -9,6 +9,9 @@
 #include "frmTraining/TrainingLook.h"
 #include "frmTraining/TrainingSummaryPanel.h"
 #include "frmTraining/UnavailableView.h"
+#ifdef KORVALIN_WITH_PROGRESS
+#include "frmTraining/progress/ProgressView.h"
+#endif
 #include "skin/FramePainter.h"
 #include "skin/Skin.h"
 #include "skin/SkinPieces.h"
@@ -84,6 +87,14 @@ void frmTraining::open(TrainingActivity activity, TrainingNumber number, std::op
 {
     m_number = number;
     QString subtitle = activityName(activity).toUpper();
+#ifdef KORVALIN_WITH_PROGRESS
+    if (activity == TrainingActivity::Progress) {
+        auto* progress = new ProgressView(m_store, number, m_clock, this);
+        connect(progress, &ProgressView::back, this, &frmTraining::showSummary);
+        setView(progress, subtitle);
+        return;
+    }
+#endif
     if (activity != TrainingActivity::Learn) {
         auto* unavailable = new UnavailableView(activity, this);
         connect(unavailable, &UnavailableView::back, this, &frmTraining::showSummary);

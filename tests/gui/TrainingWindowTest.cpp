@@ -241,7 +241,6 @@ TEST_F(TrainingWindowTest, modesNotBuiltYet_sayNotAvailableAndGoBack)
         {TrainingActivity::Recite, "Recite: not available yet"},
         {TrainingActivity::Drill, "Drill: not available yet"},
         {TrainingActivity::Rehearse, "Rehearse: not available yet"},
-        {TrainingActivity::Progress, "Progress: not available yet"},
     };
     for (const auto& [activity, line] : modes) {
         SCOPED_TRACE(line);
