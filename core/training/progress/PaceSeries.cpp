@@ -25,12 +25,26 @@ std::vector<PacePoint> pointsOf(std::map<int, std::vector<qint32>>& gapsByKey)
 PaceSeries paceOverTime(const ProgressHistory& history, TrainingNumber number)
 {
     std::map<int, std::vector<qint32>> byDay;
-    std::map<int, std::vector<qint32>> byBlock;
+    std::vector<std::vector<qint32>> byBlock(std::size_t(blockCount(int(numberDigits(number).size()))) + 1);
+    // Millions of keystrokes, a few thousand sessions: the day's list is looked up once a session.
+    const HistorySession* current = nullptr;
+    std::vector<qint32>* dayGaps = nullptr;
     forEachKeystroke(history, [&](const HistorySession& session, const HistoryKeystroke& keystroke, qint32 gapMs) {
         if (session.number != number || !timesRecall(session.activity))
             return;
-        byDay[session.day].push_back(gapMs);
-        byBlock[(keystroke.position - 1) / BlockLength + 1].push_back(gapMs);
+        if (&session != current) {
+            current = &session;
+            dayGaps = &byDay[session.day];
+        }
+        dayGaps->push_back(gapMs);
+        const auto block = std::size_t((keystroke.position - 1) / BlockLength + 1);
+        if (block < byBlock.size())
+            byBlock[block].push_back(gapMs);
     });
-    return {pointsOf(byDay), pointsOf(byBlock)};
+    std::map<int, std::vector<qint32>> usedBlocks;
+    for (std::size_t block = 1; block < byBlock.size(); ++block) {
+        if (!byBlock[block].empty())
+            usedBlocks.emplace(int(block), std::move(byBlock[block]));
+    }
+    return {pointsOf(byDay), pointsOf(usedBlocks)};
 }

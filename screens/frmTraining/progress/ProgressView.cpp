@@ -140,30 +140,34 @@ ProgressView::ProgressView(TrainingNumber number, int today, QWidget* parent)
             [this](int, const QString& text) { m_heatmapLine->setText(text); });
     connect(m_calendar, &TrainingCalendarWidget::pointed, m_calendarLine,
             [this](int, const QString& text) { m_calendarLine->setText(text); });
-    m_tabs->setEnabled(false);
-    tell(QStringLiteral("Reading the whole history..."));
 }
 
 ProgressView::ProgressView(TrainingStore& store, TrainingNumber number, const TrainingClock& clock, QWidget* parent)
     : ProgressView(number, trainingDay(clock.nowUtc()), parent)
 {
-    store.readKeystrokeHistory(this, [this, &store](std::vector<HistoryKeystroke> keystrokes) {
-        setHistory(readProgressHistory(store, std::move(keystrokes)));
+    setHistory(readProgressHistory(store, {}), false);
+    store.readKeystrokeHistory(this, [this](std::vector<HistoryKeystroke> keystrokes) {
+        m_history.keystrokes = std::move(keystrokes);
+        setHistory(std::move(m_history), true);
     });
 }
 
 ProgressView::ProgressView(ProgressHistory history, TrainingNumber number, int today, QWidget* parent)
     : ProgressView(number, today, parent)
 {
-    setHistory(std::move(history));
+    setHistory(std::move(history), true);
 }
 
-void ProgressView::setHistory(ProgressHistory history)
+void ProgressView::setHistory(ProgressHistory history, bool withKeystrokes)
 {
     m_history = std::move(history);
-    m_ready = true;
-    m_tabs->setEnabled(true);
+    m_ready = withKeystrokes;
     rebuild();
+    if (!withKeystrokes) {
+        tell(QStringLiteral("Reading every keystroke ever typed..."));
+        m_heatmapLine->setText(QStringLiteral("Reading every keystroke ever typed..."));
+        return;
+    }
     emit ready();
 }
 
@@ -174,8 +178,7 @@ void ProgressView::showNumber(TrainingNumber number)
         const QSignalBlocker blocker(m_numberChoice);
         m_numberChoice->setCurrentIndex(int(number));
     }
-    if (m_ready)
-        rebuild();
+    rebuild();
 }
 
 void ProgressView::rebuild()
@@ -248,8 +251,10 @@ WriteResult ProgressView::exportPdf(const QString& path)
 
 void ProgressView::exportInto(const QString& what)
 {
-    if (!m_ready)
+    if (!m_ready) {
+        tell(QStringLiteral("Still reading the keystrokes: export once they are shown."));
         return;
+    }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     WriteResult result;
     QString where;

@@ -27,12 +27,13 @@ class ProgressView final : public QWidget
     Q_DISABLE_COPY_MOVE(ProgressView)
 
 public:
-    // Reads the history from `store`, the keystrokes on the store's own thread; until they come, the view
-    // says it is reading. The store must outlive the view.
+    // Reads the history from `store` and shows at once what needs no keystrokes; the keystrokes come from
+    // the store's own thread, and the views made of them follow. The store must outlive the view.
     ProgressView(TrainingStore& store, TrainingNumber number, const TrainingClock& clock, QWidget* parent = nullptr);
     // On a history already read.
     ProgressView(ProgressHistory history, TrainingNumber number, int today, QWidget* parent = nullptr);
 
+    // Everything read, the keystrokes too.
     bool isReady() const { return m_ready; }
     TrainingNumber number() const { return m_number; }
     void showNumber(TrainingNumber number);
@@ -54,7 +55,7 @@ public:
 
 signals:
     void back();
-    // The history has been read and shown.
+    // The whole history, keystrokes and all, has been read and shown.
     void ready();
 
 protected:
@@ -62,7 +63,7 @@ protected:
 
 private:
     explicit ProgressView(TrainingNumber number, int today, QWidget* parent);
-    void setHistory(ProgressHistory history);
+    void setHistory(ProgressHistory history, bool withKeystrokes);
     void rebuild();
     void exportInto(const QString& what);
     void tell(const QString& text, bool warning = false);
