@@ -5,7 +5,6 @@
 #include "BenchFigures.h"
 #include "GeneratedHistory.h"
 #include "SqliteTrainingStore.h"
-#include "TrainingVocabulary.h"
 #include "frmTraining/progress/ErrorHeatmapWidget.h"
 #include "frmTraining/progress/ProgressCharts.h"
 #include "frmTraining/progress/ProgressHistoryRead.h"
@@ -24,9 +23,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -48,62 +44,6 @@ double maxRssMegabytes()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_maxrss) / 1024.0;
-}
-
-// Straight into the store's tables in one transaction: through the store, one commit per keystroke,
-// three million would take hours.
-bool writeHistory(const QString& folder, const GeneratedHistory& history)
-{
-    {
-        SqliteTrainingStore store(folder);
-        if (!store.open().opened)
-            return false;
-        store.waitForCheck();
-    }
-    const QString connection = QStringLiteral("history");
-    bool ok = true;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        database.setDatabaseName(QDir(folder).filePath(QStringLiteral("training.sqlite")));
-        ok = database.open();
-        QSqlQuery query(database);
-        ok = ok && query.exec(QStringLiteral("PRAGMA synchronous = OFF")) && database.transaction();
-        const auto run = [&](const QVariantList& values) {
-            for (qsizetype i = 0; i < values.size(); ++i)
-                query.bindValue(int(i), values[i]);
-            if (ok && !query.exec()) {
-                std::fprintf(stderr, "%s\n", qPrintable(query.lastError().text()));
-                ok = false;
-            }
-        };
-        query.prepare(QStringLiteral("INSERT INTO sessions (session_id, mode, number, first_position, started_utc, "
-                                     "milliseconds, typed, correct) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (const StoredSession& s : history.sessions)
-            run({s.sessionId, modeText(s.mode), numberText(s.number), s.firstPosition, utcText(s.startedUtc),
-                 qint64(s.seconds * 1000.0), s.typed, s.correct});
-        query.prepare(QStringLiteral("INSERT INTO keystrokes VALUES (?, ?, ?, ?, ?, ?)"));
-        qint32 session = 0;
-        int seq = 0;
-        for (const HistoryKeystroke& k : history.keystrokes) {
-            seq = k.sessionId == session ? seq + 1 : 1;
-            session = k.sessionId;
-            run({k.sessionId, seq, k.position, k.expected, k.typed, k.ms});
-        }
-        query.prepare(QStringLiteral("INSERT INTO items VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (const StoredItemState& i : history.items)
-            run({i.itemId, numberText(i.number), kindText(i.kind), i.firstPosition, i.lastPosition, i.stability,
-                 i.difficulty, utcText(i.dueUtc), i.reps, i.lapses});
-        query.prepare(
-            QStringLiteral("INSERT INTO reviews (item_id, session_id, reviewed_utc, rating) VALUES (?, ?, ?, ?)"));
-        for (const StoredReview& r : history.reviews)
-            run({r.itemId, r.sessionId, utcText(r.reviewedUtc), r.rating});
-        query.prepare(QStringLiteral("INSERT INTO item_notes VALUES (?, ?)"));
-        for (const StoredNote& n : history.notes)
-            run({n.itemId, n.text});
-        ok = ok && database.commit();
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return ok;
 }
 
 std::vector<double> timed(const std::function<void()>& work, int rounds = Rounds)
@@ -146,7 +86,7 @@ int main(int argc, char** argv)
         timer.start();
         const GeneratedHistory history = generateHistory(shape);
         const double generated = milliseconds(timer);
-        const bool ok = writeHistory(QString::fromLocal8Bit(argv[2]), history);
+        const bool ok = history.writeToFile(QString::fromLocal8Bit(argv[2]));
         std::printf(
             "history of %zu sessions, %zu keystrokes, %zu items, %zu reviews made in %.1f s, written in %.1f s\n",
             history.sessions.size(), history.keystrokes.size(), history.items.size(), history.reviews.size(),

@@ -1,11 +1,20 @@
 #include "GeneratedHistory.h"
 
+#include "SqliteTrainingStore.h"
 #include "TrainingStore.h"
+#include "TrainingVocabulary.h"
 #include "training/FsrsScheduler.h"
 #include "training/TrainingDays.h"
 #include "training/TrainingItems.h"
 
+#include <QDate>
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <random>
@@ -15,7 +24,10 @@ namespace {
 // About one position in a hundred is hard: it fails and slows far more often.
 bool hardPosition(int position)
 {
-    return (unsigned(position) * 2654435761u >> 7) % 97u == 0u;
+    quint64 x = quint64(position) + 0x9e3779b97f4a7c15ull;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+    return (x ^ (x >> 31)) % 97u == 0u;
 }
 
 struct Generator
@@ -28,6 +40,7 @@ struct Generator
     GeneratedHistory history;
     std::map<QString, std::pair<TrainingItem, ItemSchedule>> learned;
     std::map<TrainingNumber, int> learnedBlocks;
+    double slowness = 1.0;
 
     double chance() { return std::uniform_real_distribution<double>(0.0, 1.0)(random); }
 
@@ -102,7 +115,7 @@ struct Generator
             const bool wrong = chance() < (hard ? 0.25 : 0.01);
             const int typed = wrong ? (expected + 1 + int(random() % 9)) % 10 : expected;
             const bool slow = chance() < (hard ? 0.5 : 0.02);
-            ms += slow ? 3000 + qint32(random() % 5000) : 600 + qint32(random() % 900);
+            ms += qint32((slow ? 3000 + qint32(random() % 5000) : 600 + qint32(random() % 900)) * slowness);
             history.keystrokes.push_back({qint32(id), ms, quint16(position), quint8(expected), quint8(typed)});
             ++session.typed;
             session.correct += wrong ? 0 : 1;
@@ -112,13 +125,13 @@ struct Generator
     }
 };
 
-TrainingMode modeFor(int slot, int day, int sessionsToday)
+TrainingMode modeFor(int slot, bool saturday, int sessionsToday)
 {
     if (slot == 0)
         return TrainingMode::Learn;
     if (slot == 1)
         return TrainingMode::Recite;
-    if (slot == 2 && day % 7 == 6)
+    if (slot == 2 && saturday)
         return TrainingMode::Rehearse;
     return slot % 5 == 0 || slot == sessionsToday - 1 ? TrainingMode::Drill : TrainingMode::Review;
 }
@@ -131,26 +144,45 @@ GeneratedHistory generateHistory(const HistoryShape& shape)
     GeneratedHistory& history = generator.history;
     history.sessions.reserve(std::size_t(shape.sessions));
     history.keystrokes.reserve(std::size_t(shape.keystrokes));
+    // Sundays and one day in twenty are days off; Saturdays learn a second block of pi and rehearse.
     const int firstDay = shape.lastDay - shape.days + 1;
+    std::vector<int> trainingDays;
+    for (int day = firstDay; day <= shape.lastDay; ++day) {
+        if (QDate::fromJulianDay(day).dayOfWeek() != Qt::Sunday && generator.chance() >= 0.05)
+            trainingDays.push_back(day);
+    }
+    // Some days hold far more sessions than others.
+    std::vector<double> busyUpTo;
+    double busy = 0.0;
+    for (std::size_t d = 0; d < trainingDays.size(); ++d)
+        busyUpTo.push_back(busy += 0.3 + 1.4 * generator.chance());
+    const auto sessionsBy = [&](qint64 d) {
+        return d == 0 ? qint64(0) : qint64(std::llround(double(shape.sessions) * busyUpTo[std::size_t(d - 1)] / busy));
+    };
     qint64 id = 0;
     qint64 keystrokesLeft = shape.keystrokes;
-    for (int d = 0; d < shape.days; ++d) {
-        const int day = firstDay + d;
+    const auto count = qint64(trainingDays.size());
+    for (qint64 d = 0; d < count; ++d) {
+        const int day = trainingDays[std::size_t(d)];
+        const bool saturday = QDate::fromJulianDay(day).dayOfWeek() == Qt::Saturday;
         generator.learnBlock(TrainingNumber::Pi, day);
+        if (saturday)
+            generator.learnBlock(TrainingNumber::Pi, day);
         if (d % 2 == 0)
             generator.learnBlock(TrainingNumber::E, day);
         if (d % 3 == 0)
             generator.learnBlock(TrainingNumber::Sqrt2, day);
         generator.reviewDueItems(day);
+        // The competitor gets faster over the months.
+        generator.slowness = 1.5 - 0.6 * double(day - firstDay) / std::max(1, shape.days);
 
-        const int sessionsToday =
-            int((qint64(shape.sessions) * (d + 1)) / shape.days - (qint64(shape.sessions) * d) / shape.days);
+        const auto sessionsToday = int(sessionsBy(d + 1) - sessionsBy(d));
         for (int slot = 0; slot < sessionsToday; ++slot) {
             ++id;
             const qint64 sessionsLeft = shape.sessions - id + 1;
             const auto keystrokes = int(keystrokesLeft / sessionsLeft);
             keystrokesLeft -= keystrokes;
-            const TrainingMode mode = modeFor(slot, d, sessionsToday);
+            const TrainingMode mode = modeFor(slot, saturday, sessionsToday);
             const TrainingNumber number =
                 mode == TrainingMode::Learn || mode == TrainingMode::Recite || mode == TrainingMode::Rehearse
                     ? TrainingNumber::Pi
@@ -199,4 +231,58 @@ void GeneratedHistory::writeTo(TrainingStore& store) const
         store.addReview(review);
     for (const StoredNote& note : notes)
         store.saveNote(note);
+}
+
+bool GeneratedHistory::writeToFile(const QString& folder) const
+{
+    {
+        SqliteTrainingStore store(folder);
+        if (!store.open().opened)
+            return false;
+        store.waitForCheck();
+    }
+    const QString connection = QStringLiteral("history");
+    bool ok = true;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        database.setDatabaseName(QDir(folder).filePath(QStringLiteral("training.sqlite")));
+        ok = database.open();
+        QSqlQuery query(database);
+        ok = ok && query.exec(QStringLiteral("PRAGMA synchronous = OFF")) && database.transaction();
+        const auto run = [&](const QVariantList& values) {
+            for (qsizetype i = 0; i < values.size(); ++i)
+                query.bindValue(int(i), values[i]);
+            if (ok && !query.exec()) {
+                std::fprintf(stderr, "%s\n", qPrintable(query.lastError().text()));
+                ok = false;
+            }
+        };
+        query.prepare(QStringLiteral("INSERT INTO sessions (session_id, mode, number, first_position, started_utc, "
+                                     "milliseconds, typed, correct) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (const StoredSession& s : sessions)
+            run({s.sessionId, modeText(s.mode), numberText(s.number), s.firstPosition, utcText(s.startedUtc),
+                 qint64(s.seconds * 1000.0), s.typed, s.correct});
+        query.prepare(QStringLiteral("INSERT INTO keystrokes VALUES (?, ?, ?, ?, ?, ?)"));
+        qint32 session = 0;
+        int seq = 0;
+        for (const HistoryKeystroke& k : keystrokes) {
+            seq = k.sessionId == session ? seq + 1 : 1;
+            session = k.sessionId;
+            run({k.sessionId, seq, k.position, k.expected, k.typed, k.ms});
+        }
+        query.prepare(QStringLiteral("INSERT INTO items VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (const StoredItemState& i : items)
+            run({i.itemId, numberText(i.number), kindText(i.kind), i.firstPosition, i.lastPosition, i.stability,
+                 i.difficulty, utcText(i.dueUtc), i.reps, i.lapses});
+        query.prepare(
+            QStringLiteral("INSERT INTO reviews (item_id, session_id, reviewed_utc, rating) VALUES (?, ?, ?, ?)"));
+        for (const StoredReview& r : reviews)
+            run({r.itemId, r.sessionId, utcText(r.reviewedUtc), r.rating});
+        query.prepare(QStringLiteral("INSERT INTO item_notes VALUES (?, ?)"));
+        for (const StoredNote& n : notes)
+            run({n.itemId, n.text});
+        ok = ok && database.commit();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return ok;
 }

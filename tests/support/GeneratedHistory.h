@@ -3,6 +3,7 @@
 #include "TrainingRows.h"
 #include "training/progress/HistoryKeystroke.h"
 
+#include <QString>
 #include <QtGlobal>
 
 #include <vector>
@@ -36,6 +37,10 @@ struct GeneratedHistory
 
     // Hands the whole history to `store`, keystroke by keystroke, as the training window would have.
     void writeTo(TrainingStore& store) const;
+    // Writes it into `folder`/training.sqlite, made anew, straight into the store's tables in one
+    // transaction: through the store, one commit per keystroke, three million would take hours. False
+    // when that failed, said on the standard error.
+    bool writeToFile(const QString& folder) const;
 };
 
 GeneratedHistory generateHistory(const HistoryShape& shape = {});

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -50,13 +51,22 @@ QRgb ErrorHeatmapWidget::colourOf(const PositionErrors& cell)
 
 int ErrorHeatmapWidget::columns() const
 {
-    return m_map.positions.size() > 10000 ? 2 * BlockLength : BlockLength;
+    // Cells about square over the widget, and whole blocks a row.
+    const double shape = double(std::max(1, width())) / std::max(1, height());
+    const double square = std::sqrt(double(m_map.positions.size()) * shape);
+    return std::max(1, int(std::lround(square / BlockLength))) * BlockLength;
 }
 
 void ErrorHeatmapWidget::setHeatmap(ErrorHeatmap map, std::map<QString, QString> notes)
 {
     m_map = std::move(map);
     m_notes = std::move(notes);
+    m_pointed = 0;
+    colourCells();
+}
+
+void ErrorHeatmapWidget::colourCells()
+{
     const int count = int(m_map.positions.size());
     const int width = columns();
     const int rows = std::max(1, (count + width - 1) / width);
@@ -66,8 +76,14 @@ void ErrorHeatmapWidget::setHeatmap(ErrorHeatmap map, std::map<QString, QString>
         auto* line = reinterpret_cast<QRgb*>(m_cells.scanLine(i / width));
         line[i % width] = colourOf(m_map.positions[std::size_t(i)]);
     }
-    m_pointed = 0;
     update();
+}
+
+void ErrorHeatmapWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_cells.isNull() && columns() != m_cells.width())
+        colourCells();
 }
 
 QRect ErrorHeatmapWidget::gridRect() const

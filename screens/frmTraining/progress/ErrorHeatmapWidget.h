@@ -8,7 +8,7 @@
 
 #include <map>
 
-// Every position of a number as a cell of a grid, a row holding two blocks of π or one of e and √2:
+// Every position of a number as a cell of a grid, whole blocks a row, as many as keep the cells square:
 // red as its error rate grows, blue as its slow recalls do, grey where nothing was ever typed. Pointing
 // at a cell tells its position, the digits around it, the errors made there and its block's note.
 class ErrorHeatmapWidget final : public QWidget
@@ -38,8 +38,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void colourCells();
     QRect gridRect() const;
     void point(const QPoint& at);
 

@@ -19,6 +19,7 @@ const QColor Navy(0, 0, 128);
 const QColor Red(192, 0, 0);
 const QColor Green(0, 128, 64);
 const QColor Grey(128, 128, 128);
+constexpr int MinimumDrawnBin = 20;
 
 QChart* makeChart(const QString& title)
 {
@@ -52,6 +53,16 @@ QValueAxis* valueAxis(const QString& title, double minimum, double maximum, cons
     axis->setLabelsFont(TrainingLook::font(8));
     axis->setRange(minimum, std::max(maximum, minimum + 1e-9));
     axis->setLabelFormat(QString::fromLatin1(format));
+    axis->applyNiceNumbers();
+    return axis;
+}
+
+// Tenths from 0 to 1, labelled every fifth.
+QValueAxis* probabilityAxis(const QString& title)
+{
+    QValueAxis* axis = valueAxis(title, 0.0, 1.0, "%.1f");
+    axis->setRange(0.0, 1.0);
+    axis->setTickCount(6);
     return axis;
 }
 
@@ -186,12 +197,13 @@ QChart* ProgressCharts::forecast(const ReadinessForecast& forecast)
     }
     shown = std::min(shown, std::max(start, 1));
     addSeries<QLineSeries>(chart, QStringLiteral("All items recalled (taken as independent)"), QPen(Navy, 2.0), points);
+    // Across the whole axis, however far its nice numbers take it.
     addSeries<QLineSeries>(chart, QStringLiteral("90 %"), QPen(Green, 1.0, Qt::DashLine),
-                           {{0.0, 0.9}, {double(shown), 0.9}});
+                           {{0.0, 0.9}, {double(start), 0.9}});
     addSeries<QLineSeries>(chart, QStringLiteral("50 %"), QPen(Red, 1.0, Qt::DashLine),
-                           {{0.0, 0.5}, {double(shown), 0.5}});
+                           {{0.0, 0.5}, {double(start), 0.5}});
     attach(chart, valueAxis(QStringLiteral("Digits from digit 1"), 0.0, shown),
-           valueAxis(QStringLiteral("Probability"), 0.0, 1.0, "%.1f"));
+           probabilityAxis(QStringLiteral("Probability")));
     return chart;
 }
 
@@ -200,18 +212,20 @@ QChart* ProgressCharts::calibration(const Calibration& calibration)
     QChart* chart = makeChart(QStringLiteral("Predicted and recalled, %1 reviews: RMSE %2")
                                   .arg(calibration.reviews)
                                   .arg(calibration.rmse, 0, 'f', 3));
+    // A bin of a handful of reviews says little: it counts in the RMSE, but is not drawn.
     QList<QPointF> bins;
     for (const CalibrationBin& bin : calibration.bins) {
-        if (bin.reviews > 0)
+        if (bin.reviews >= MinimumDrawnBin)
             bins.append({bin.meanPredicted, bin.observed});
     }
     addSeries<QLineSeries>(chart, QStringLiteral("As predicted"), QPen(Grey, 1.0, Qt::DashLine),
                            {{0.0, 0.0}, {1.0, 1.0}});
     addSeries<QLineSeries>(chart, QStringLiteral("Recalled"), QPen(Navy, 2.0), bins);
-    auto* points = addSeries<QScatterSeries>(chart, QStringLiteral("Bins of a tenth"), QPen(Navy, 1.0), bins);
+    auto* points = addSeries<QScatterSeries>(
+        chart, QStringLiteral("Bins of a tenth, %1 reviews or more").arg(MinimumDrawnBin), QPen(Navy, 1.0), bins);
     points->setMarkerSize(7.0);
     points->setBrush(Navy);
-    attach(chart, valueAxis(QStringLiteral("Predicted probability of recall"), 0.0, 1.0, "%.1f"),
-           valueAxis(QStringLiteral("Share recalled"), 0.0, 1.0, "%.1f"));
+    attach(chart, probabilityAxis(QStringLiteral("Predicted probability of recall")),
+           probabilityAxis(QStringLiteral("Share recalled")));
     return chart;
 }

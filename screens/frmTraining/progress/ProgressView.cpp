@@ -114,9 +114,9 @@ ProgressView::ProgressView(TrainingNumber number, int today, QWidget* parent)
     m_heatmapLine->setWordWrap(true);
     m_heatmapLine->setMinimumHeight(34);
     auto* legend = TrainingLook::makeLabel(this, "heatmapLegend", 8, false);
-    legend->setText(QStringLiteral("Every digit of the number, two blocks of 100 a row for Pi, one for e and "
-                                   "SQRT(2): red where digits went wrong, blue where they came slowly, grey where "
-                                   "none was typed. Point at a digit to see it."));
+    legend->setText(QStringLiteral("Every digit of the number, whole blocks of 100 a row: red where digits went "
+                                   "wrong, blue where they came slowly, grey where none was typed. Point at a "
+                                   "digit to see it."));
     legend->setWordWrap(true);
     m_readiness = new ReadinessPanel(this);
     m_calendar = new TrainingCalendarWidget(this);
@@ -197,7 +197,8 @@ void ProgressView::rebuild()
     double minutes = 0.0;
     for (const auto& [day, each] : m_views.minutesByDay)
         minutes += each;
-    m_calendarLine->setText(QStringLiteral("%1 days trained, %2 hours in all.")
+    m_calendarLine->setText(QStringLiteral("%1 days trained, %2 hours in all. A square a day, Monday on top, the "
+                                           "greener the longer; point at a day to see its minutes.")
                                 .arg(m_views.minutesByDay.size())
                                 .arg(std::lround(minutes / 60.0)));
     tell(statusText());

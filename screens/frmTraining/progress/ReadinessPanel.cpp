@@ -31,6 +31,8 @@ QString dateText(int day)
 
 QString minutesText(double minutes)
 {
+    if (minutes > 0.0 && minutes < 9.95)
+        return QStringLiteral("%1 minutes").arg(minutes, 0, 'f', 1);
     const long rounded = std::lround(minutes);
     return rounded == 1 ? QStringLiteral("1 minute") : QStringLiteral("%1 minutes").arg(rounded);
 }

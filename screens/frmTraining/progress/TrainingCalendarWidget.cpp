@@ -13,8 +13,8 @@ namespace {
 
 constexpr int YearLabelWidth = 44;
 constexpr int Weeks = 54;
-// Two hours a day is as green as a day gets.
-constexpr double FullMinutes = 120.0;
+// Five hours a day is as green as a day gets.
+constexpr double FullMinutes = 300.0;
 
 // The week of the year a date falls in, counting the week of 1 January as 0 and weeks from Monday.
 int weekOfYear(const QDate& date)
