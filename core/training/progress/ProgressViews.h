@@ -1,6 +1,5 @@
 #pragma once
 
-#include "training/FsrsScheduler.h"
 #include "training/progress/Calibration.h"
 #include "training/progress/ErrorHeatmap.h"
 #include "training/progress/KnownDigits.h"
@@ -23,7 +22,3 @@ struct ProgressViews
     Calibration calibration;
     std::map<int, double> minutesByDay;
 };
-
-// The forecast and the plan are for `attemptDay`; the plan aims at `targetDigits`.
-ProgressViews buildProgressViews(const ProgressHistory& history, TrainingNumber number, int today, int attemptDay,
-                                 int targetDigits);

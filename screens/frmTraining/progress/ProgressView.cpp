@@ -13,6 +13,7 @@
 #include "skin/SkinPieces.h"
 #include "training/TrainingClock.h"
 #include "training/TrainingDays.h"
+#include "training/progress/TrainingCalendar.h"
 
 #include <QChart>
 #include <QChartView>
@@ -146,9 +147,12 @@ ProgressView::ProgressView(TrainingStore& store, TrainingNumber number, const Tr
     : ProgressView(number, trainingDay(clock.nowUtc()), parent)
 {
     setHistory(readProgressHistory(store, {}), false);
+    // What needs no keystrokes stays as it is drawn.
     store.readKeystrokeHistory(this, [this](std::vector<HistoryKeystroke> keystrokes) {
         m_history.keystrokes = std::move(keystrokes);
-        setHistory(std::move(m_history), true);
+        m_ready = true;
+        rebuild(true);
+        emit ready();
     });
 }
 
@@ -162,7 +166,7 @@ void ProgressView::setHistory(ProgressHistory history, bool withKeystrokes)
 {
     m_history = std::move(history);
     m_ready = withKeystrokes;
-    rebuild();
+    rebuild(false);
     if (!withKeystrokes) {
         tell(QStringLiteral("Reading every keystroke ever typed..."));
         m_heatmapLine->setText(QStringLiteral("Reading every keystroke ever typed..."));
@@ -178,14 +182,28 @@ void ProgressView::showNumber(TrainingNumber number)
         const QSignalBlocker blocker(m_numberChoice);
         m_numberChoice->setCurrentIndex(int(number));
     }
-    rebuild();
+    rebuild(false);
 }
 
-void ProgressView::rebuild()
+void ProgressView::rebuild(bool keystrokesOnly)
 {
-    m_readiness->setHistory(m_history, m_number, m_today);
-    m_views =
-        buildProgressViews(m_history, m_number, m_today, m_readiness->forecast().day, m_readiness->plan().targetDigits);
+    m_views.number = m_number;
+    m_views.today = m_today;
+    if (!keystrokesOnly) {
+        m_readiness->setHistory(m_history, m_number, m_today);
+        m_views.minutesByDay = minutesByDay(m_history.sessions);
+        m_calendar->setMinutes(m_views.minutesByDay, m_today);
+        double minutes = 0.0;
+        for (const auto& [day, each] : m_views.minutesByDay)
+            minutes += each;
+        m_calendarLine->setText(QStringLiteral("%1 days trained, %2 hours in all. A square a day, Monday on top, the "
+                                               "greener the longer; point at a day to see its minutes.")
+                                    .arg(m_views.minutesByDay.size())
+                                    .arg(std::lround(minutes / 60.0)));
+    }
+    m_views.known = knownDigitsOverTime(m_history, m_number);
+    m_views.pace = paceOverTime(m_history, m_number);
+    m_views.heatmap = errorHeatmap(m_history, m_number);
     replaceChart(m_knownChart, ProgressCharts::knownDigits(m_views.known, m_today));
     replaceChart(m_paceByDayChart, ProgressCharts::paceByDay(m_views.pace));
     replaceChart(m_paceByBlockChart, ProgressCharts::paceByBlock(m_views.pace));
@@ -193,14 +211,6 @@ void ProgressView::rebuild()
     m_heatmapLine->setText(QStringLiteral("Your median time before a digit: %1 s; a digit is slow past %2 s.")
                                .arg(m_views.heatmap.medianSeconds, 0, 'f', 2)
                                .arg(m_views.heatmap.slowSeconds, 0, 'f', 2));
-    m_calendar->setMinutes(m_views.minutesByDay, m_today);
-    double minutes = 0.0;
-    for (const auto& [day, each] : m_views.minutesByDay)
-        minutes += each;
-    m_calendarLine->setText(QStringLiteral("%1 days trained, %2 hours in all. A square a day, Monday on top, the "
-                                           "greener the longer; point at a day to see its minutes.")
-                                .arg(m_views.minutesByDay.size())
-                                .arg(std::lround(minutes / 60.0)));
     tell(statusText());
 }
 
@@ -209,6 +219,7 @@ ProgressViews ProgressView::views() const
     ProgressViews views = m_views;
     views.forecast = m_readiness->forecast();
     views.plan = m_readiness->plan();
+    views.calibration = m_readiness->calibration();
     return views;
 }
 

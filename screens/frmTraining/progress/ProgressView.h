@@ -64,7 +64,8 @@ protected:
 private:
     explicit ProgressView(TrainingNumber number, int today, QWidget* parent);
     void setHistory(ProgressHistory history, bool withKeystrokes);
-    void rebuild();
+    // Everything, or only what the keystrokes make.
+    void rebuild(bool keystrokesOnly);
     void exportInto(const QString& what);
     void tell(const QString& text, bool warning = false);
 
