@@ -244,8 +244,9 @@ TEST_F(ProgressViewTest, theAttemptDayAndTheTarget_changeTheForecastAndThePlan)
     EXPECT_EQ(view.views().plan.targetDigits, 1000) << "the exports take the plan shown";
 }
 
-TEST_F(ProgressViewTest, back_returnsToTheSummary)
+TEST_F(ProgressViewTest, anEmptyHistory_opensWithoutAWarningAndBackReturnsToTheSummary)
 {
+    CapturedWarnings warnings;
     m_window = std::make_unique<frmTraining>(TrainingStart{TrainingActivity::Progress, TrainingNumber::E, {}}, m_store,
                                              StoreOpening{true, {}, {}}, m_clock);
     m_window->show();
@@ -253,6 +254,14 @@ TEST_F(ProgressViewTest, back_returnsToTheSummary)
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([view] { return view->isReady(); }, 5000));
     EXPECT_EQ(view->number(), TrainingNumber::E);
+    EXPECT_EQ(view->statusText(),
+              QStringLiteral("0 digits known from digit 1, best recital 0; 0 sessions, 0 keystrokes."));
+    for (int tab = 0; tab < view->tabs()->count(); ++tab) {
+        view->tabs()->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(view->readiness()->forecast().reachAt50, 0);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.text();
     auto& back = *view->findChild<SkinButton*>(QStringLiteral("btnBACK"));
     const QPointF centre(back.width() / 2.0, back.height() / 2.0);
     sendMouse(back, QEvent::MouseMove, centre);

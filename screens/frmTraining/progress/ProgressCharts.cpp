@@ -154,8 +154,10 @@ QChart* ProgressCharts::paceByDay(const PaceSeries& pace)
     }
     addSeries<QLineSeries>(chart, QStringLiteral("Median"), QPen(Navy, 1.5), medians);
     addSeries<QLineSeries>(chart, QStringLiteral("90th percentile"), QPen(Red, 1.0), p90s);
-    const int firstDay = pace.byDay.empty() ? 0 : pace.byDay.front().key;
-    const int lastDay = pace.byDay.empty() ? 1 : pace.byDay.back().key;
+    // Without a recall yet, the last month.
+    const auto today = int(QDate::currentDate().toJulianDay());
+    const int firstDay = pace.byDay.empty() ? today - 30 : pace.byDay.front().key;
+    const int lastDay = pace.byDay.empty() ? today : pace.byDay.back().key;
     attach(chart, dateAxis(firstDay, lastDay), valueAxis(QStringLiteral("Seconds"), 0.0, most * 1.1, "%.1f"));
     return chart;
 }
