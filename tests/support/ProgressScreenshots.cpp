@@ -1,6 +1,7 @@
 // The screenshots of the progress view in README.md, on a made-up year of training:
-//     build/tests/progress_screenshots docs
-// writes docs/progress-*.png, the training window on each tab, as the program draws it offscreen.
+//     build/tests/progress_screenshots docs [report.pdf]
+// writes docs/progress-*.png, the training window on each tab, as the program draws it offscreen, and
+// the one-page report when a second path is given.
 #include "GeneratedHistory.h"
 #include "SqliteTrainingStore.h"
 #include "frmTraining/frmTraining.h"
@@ -101,5 +102,7 @@ int main(int argc, char** argv)
         }
         std::printf("%s\n", qPrintable(path));
     }
+    if (argc > 2 && !view->exportPdf(QString::fromLocal8Bit(argv[2])).ok)
+        return 1;
     return 0;
 }
