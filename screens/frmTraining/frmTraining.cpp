@@ -14,6 +14,9 @@
 #include "frmTraining/TrainingLook.h"
 #include "frmTraining/TrainingSummaryPanel.h"
 #include "frmTraining/UnavailableView.h"
+#ifdef KORVALIN_WITH_PROGRESS
+#include "frmTraining/progress/ProgressView.h"
+#endif
 #include "skin/FramePainter.h"
 #include "skin/Skin.h"
 #include "skin/SkinPieces.h"
@@ -129,8 +132,16 @@ void frmTraining::open(TrainingActivity activity, TrainingNumber number, std::op
     case TrainingActivity::Rehearse:
         openRehearse(number);
         return;
-    case TrainingActivity::Progress:
-        break;
+    case TrainingActivity::Progress: {
+#ifdef KORVALIN_WITH_PROGRESS
+        auto* progress = new ProgressView(m_store, number, m_clock, this);
+        connect(progress, &ProgressView::back, this, &frmTraining::showSummary);
+        setView(progress, subtitle);
+        return;
+#else
+        break; // a build without Qt Charts or Qt SVG
+#endif
+    }
     }
     auto* unavailable = new UnavailableView(activity, this);
     connect(unavailable, &UnavailableView::back, this, &frmTraining::showSummary);

@@ -14,7 +14,6 @@
 #include "frmTraining/ReviewView.h"
 #include "frmTraining/TrainingGrid.h"
 #include "frmTraining/TrainingSummaryPanel.h"
-#include "frmTraining/UnavailableView.h"
 #include "frmTraining/frmTraining.h"
 #include "training/TrainingClock.h"
 #include "training/TrainingDays.h"
@@ -253,23 +252,6 @@ TEST_F(TrainingWindowTest, noteTypedWhileLearning_isKept)
     EXPECT_EQ(QApplication::focusWidget(), &learnView().grid()) << "Enter in the note gives the keys back to the grid";
     EXPECT_EQ(store.notes(),
               (std::vector<StoredNote>{{QStringLiteral("e/block/1"), QStringLiteral("two sevens, Tolstoy")}}));
-}
-
-TEST_F(TrainingWindowTest, modesNotBuiltYet_sayNotAvailableAndGoBack)
-{
-    FakeTrainingStore& store = m_store;
-    const std::pair<TrainingActivity, const char*> modes[] = {
-        {TrainingActivity::Progress, "Progress: not available yet"},
-    };
-    for (const auto& [activity, line] : modes) {
-        SCOPED_TRACE(line);
-        openWindow({activity, TrainingNumber::E, 501}, store);
-        auto* view = qobject_cast<UnavailableView*>(m_window->view());
-        ASSERT_NE(view, nullptr);
-        EXPECT_EQ(view->text(), QString::fromLatin1(line));
-        click(*view->findChild<SkinButton*>(QStringLiteral("btnBack")));
-        EXPECT_NE(qobject_cast<TrainingSummaryPanel*>(m_window->view()), nullptr);
-    }
 }
 
 TEST_F(TrainingWindowTest, rehearse_listsTheNumbersPastRehearsalsLatestFirst)
