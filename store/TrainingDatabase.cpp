@@ -1,5 +1,6 @@
 #include "TrainingDatabase.h"
 
+#include "KeystrokeCache.h"
 #include "TrainingCsv.h"
 #include "TrainingVocabulary.h"
 
@@ -276,19 +277,25 @@ TrainingDatabase::Rows<StoredNote> TrainingDatabase::notes()
     return result;
 }
 
-TrainingDatabase::Rows<HistoryKeystroke> TrainingDatabase::keystrokeHistory()
+std::vector<SessionKey> TrainingDatabase::sessionKeys(QString& error)
 {
-    Rows<HistoryKeystroke> result;
-    if (!m_open) {
-        result.error = QStringLiteral("the training database is not open");
-        return result;
+    std::vector<SessionKey> keys;
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT session_id, typed, started_utc FROM sessions ORDER BY session_id"))) {
+        error = query.lastError().text();
+        return keys;
     }
-    // The sessions count their keystrokes: far quicker than counting the keystrokes themselves.
-    QSqlQuery count(m_database);
-    if (count.exec(QStringLiteral("SELECT total(typed) FROM session_summary")) && count.next())
-        result.rows.reserve(std::size_t(count.value(0).toDouble()));
-    const QString statement = QStringLiteral("SELECT session_id, ms, position, expected, typed FROM keystroke_log "
-                                             "ORDER BY session_id, seq");
+    while (query.next())
+        keys.push_back(
+            {query.value(0).toLongLong(), query.value(1).toLongLong(), startHash(query.value(2).toString())});
+    return keys;
+}
+
+QString TrainingDatabase::appendKeystrokes(qint64 afterSession, std::vector<HistoryKeystroke>& rows)
+{
+    const QString statement = QStringLiteral("SELECT session_id, ms, position, expected, typed FROM keystrokes "
+                                             "WHERE session_id > ? ORDER BY session_id, seq");
     // Millions of rows: through SQLite's own interface they come five times faster than as variants.
     const QVariant handle = m_database.driver()->handle();
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
@@ -296,33 +303,67 @@ TrainingDatabase::Rows<HistoryKeystroke> TrainingDatabase::keystrokeHistory()
         sqlite3_stmt* query = nullptr;
         const QByteArray sql = statement.toUtf8();
         int status = sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &query, nullptr);
+        if (status == SQLITE_OK)
+            status = sqlite3_bind_int64(query, 1, afterSession);
         if (status == SQLITE_OK) {
             while ((status = sqlite3_step(query)) == SQLITE_ROW)
-                result.rows.push_back({qint32(sqlite3_column_int64(query, 0)), qint32(sqlite3_column_int64(query, 1)),
-                                       quint16(sqlite3_column_int(query, 2)), quint8(sqlite3_column_int(query, 3)),
-                                       quint8(sqlite3_column_int(query, 4))});
+                rows.push_back({qint32(sqlite3_column_int64(query, 0)), qint32(sqlite3_column_int64(query, 1)),
+                                quint16(sqlite3_column_int(query, 2)), quint8(sqlite3_column_int(query, 3)),
+                                quint8(sqlite3_column_int(query, 4))});
         }
-        if (status != SQLITE_DONE) {
-            result.error = QString::fromUtf8(sqlite3_errmsg(connection));
-            result.rows.clear();
-        }
+        const QString error = status == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(connection));
         sqlite3_finalize(query);
-        return result;
+        return error;
     }
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    if (!query.exec(statement)) {
-        result.error = query.lastError().text();
+    if (!query.prepare(statement))
+        return query.lastError().text();
+    query.addBindValue(afterSession);
+    if (!query.exec())
+        return query.lastError().text();
+    while (query.next())
+        rows.push_back({qint32(query.value(0).toLongLong()), qint32(query.value(1).toLongLong()),
+                        quint16(query.value(2).toInt()), quint8(query.value(3).toInt()),
+                        quint8(query.value(4).toInt())});
+    return query.lastError().isValid() ? query.lastError().text() : QString();
+}
+
+TrainingDatabase::Rows<HistoryKeystroke> TrainingDatabase::keystrokeHistory()
+{
+    Rows<HistoryKeystroke> result;
+    if (!m_open) {
+        result.error = QStringLiteral("the training database is not open");
         return result;
     }
-    while (query.next())
-        result.rows.push_back({qint32(query.value(0).toLongLong()), qint32(query.value(1).toLongLong()),
-                               quint16(query.value(2).toInt()), quint8(query.value(3).toInt()),
-                               quint8(query.value(4).toInt())});
-    if (query.lastError().isValid()) {
-        result.error = query.lastError().text();
-        result.rows.clear();
+    KeystrokeCache current;
+    current.sessions = sessionKeys(result.error);
+    if (!result.error.isEmpty())
+        return result;
+    qint64 total = 0;
+    for (const SessionKey& session : current.sessions)
+        total += session.typed;
+
+    // The keystrokes of the sessions the cache still holds come from it; those of later sessions, or all
+    // of them when it holds none, from the database.
+    std::optional<KeystrokeCache> cache = readKeystrokeCache(m_keystrokeCachePath, std::size_t(total));
+    qint64 readAfter = 0;
+    if (cache && !cache->sessions.empty() && cacheStillHolds(cache->sessions, current.sessions)) {
+        current.keystrokes = std::move(cache->keystrokes);
+        readAfter = cache->sessions.back().sessionId;
     }
+    const bool cacheComplete = cache && cache->sessions.size() == current.sessions.size() && readAfter > 0;
+    cache.reset();
+    if (readAfter == 0)
+        current.keystrokes.reserve(std::size_t(total));
+    if (const QString error = appendKeystrokes(readAfter, current.keystrokes); !error.isEmpty()) {
+        result.error = error;
+        return result;
+    }
+    // A session row that counts other than its keystrokes (a file edited by hand) makes no cache.
+    if (!cacheComplete && qint64(current.keystrokes.size()) == total)
+        writeKeystrokeCache(m_keystrokeCachePath, current);
+    result.rows = std::move(current.keystrokes);
     return result;
 }
 

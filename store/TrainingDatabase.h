@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeystrokeCache.h"
 #include "StoreOpening.h"
 #include "TrainingRows.h"
 #include "TrainingView.h"
@@ -86,6 +87,9 @@ private:
     QString forEachRow(const QString& condition, const QVariantList& values, Visit visit);
     template <class Row> Rows<Row> select(const QString& condition = {}, const QVariantList& values = {});
     template <class Row> WriteResult exportRows(const QString& path);
+    std::vector<SessionKey> sessionKeys(QString& error);
+    // The keystrokes of every session after `afterSession`, in the order of session and sequence.
+    QString appendKeystrokes(qint64 afterSession, std::vector<HistoryKeystroke>& rows);
 
     // The statements every keystroke runs, prepared once.
     struct KeystrokeStatements
@@ -101,4 +105,6 @@ private:
     QSqlDatabase m_database;
     std::unique_ptr<KeystrokeStatements> m_keystrokeStatements;
     bool m_open = false;
+    // Beside the database, so that the progress views need not scan every keystroke at each opening.
+    QString m_keystrokeCachePath;
 };

@@ -172,6 +172,7 @@ StoreOpening TrainingDatabase::openSound(const QString& path)
         return {false, QStringLiteral("The training database %1 cannot be opened: %2").arg(path, error), {}};
     }
     m_open = true;
+    m_keystrokeCachePath = path + QStringLiteral(".keystrokes");
     return {true, {}, {}};
 }
 

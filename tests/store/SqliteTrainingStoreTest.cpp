@@ -4,8 +4,12 @@
 #include "TrainingSchema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -132,4 +136,99 @@ TEST_F(SqliteTrainingStoreTest, secondStoreOnTheSameFile_isRefusedUntilTheFirstC
 
     first.reset();
     EXPECT_TRUE(second.open().opened);
+}
+
+namespace {
+using KeystrokeRow = std::tuple<qint32, qint32, int, int, int>;
+
+std::vector<KeystrokeRow> rowsOf(const std::vector<HistoryKeystroke>& keystrokes)
+{
+    std::vector<KeystrokeRow> rows;
+    for (const HistoryKeystroke& k : keystrokes)
+        rows.emplace_back(k.sessionId, k.ms, k.position, k.expected, k.typed);
+    return rows;
+}
+
+// Types `count` digits into `session` from `firstSeq` on.
+void typeInto(TrainingStore& store, qint64 session, int firstSeq, int count)
+{
+    for (int seq = firstSeq; seq < firstSeq + count; ++seq)
+        store.addKeystroke({session, seq, seq, seq % 10, (seq * 7) % 10, seq * 250});
+}
+} // namespace
+
+// The keystrokes of the progress views come partly from a copy beside the database; whatever became of
+// that copy, they are the database's own.
+TEST_F(SqliteTrainingStoreTest, keystrokeHistory_isTheDatabasesWhateverTheCopyBesideItHolds)
+{
+    const QString cachePath = databasePath() + QStringLiteral(".keystrokes");
+    QTemporaryDir otherDir;
+    {
+        SqliteTrainingStore other(otherDir.path());
+        ASSERT_TRUE(other.open().opened);
+        typeInto(other, other.startSession(TrainingMode::Recite, TrainingNumber::E, 1, utc("2026-01-01T08:00:00Z")), 1,
+                 40);
+        ASSERT_EQ(other.keystrokeHistory().size(), 40u);
+    }
+    struct Case
+    {
+        const char* name;
+        std::function<void()> damage;
+        bool cachedSessionGrows = false;
+    };
+    const auto rewrite = [&cachePath](const std::function<void(QByteArray&)>& change) {
+        QFile file(cachePath);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        change(bytes);
+        ASSERT_TRUE(file.resize(0));
+        ASSERT_TRUE(file.seek(0));
+        file.write(bytes);
+    };
+    const Case cases[] = {
+        {"left as it was written", [] {}},
+        {"left as it was written, and a session it holds gains keystrokes", [] {}, true},
+        {"removed", [&cachePath] { QFile::remove(cachePath); }},
+        {"a keystroke's byte changed", [&] { rewrite([](QByteArray& bytes) { bytes[bytes.size() - 5] ^= 0x40; }); }},
+        {"cut short", [&] { rewrite([](QByteArray& bytes) { bytes.chop(12); }); }},
+        {"another database's",
+         [&] {
+             QFile::remove(cachePath);
+             ASSERT_TRUE(
+                 QFile::copy(QDir(otherDir.path()).filePath(QStringLiteral("training.sqlite.keystrokes")), cachePath));
+         }},
+        {"not a copy at all", [&] { rewrite([](QByteArray& bytes) { bytes = "hello"; }); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path());
+        qint64 first = 0;
+        qint64 second = 0;
+        {
+            SqliteTrainingStore store(m_dir.path());
+            ASSERT_TRUE(store.open().opened);
+            first = store.startSession(TrainingMode::Recite, TrainingNumber::Pi, 1, utc("2026-03-01T08:00:00Z"));
+            second = store.startSession(TrainingMode::Drill, TrainingNumber::Pi, 1, utc("2026-03-01T09:00:00Z"));
+            typeInto(store, first, 1, 30);
+            typeInto(store, second, 1, 20);
+            ASSERT_EQ(store.keystrokeHistory().size(), 50u);
+            ASSERT_TRUE(QFileInfo::exists(cachePath)) << "the first read keeps a copy";
+        }
+        c.damage();
+        SqliteTrainingStore store(m_dir.path());
+        ASSERT_TRUE(store.open().opened);
+        // A new session comes after those the copy holds.
+        if (c.cachedSessionGrows)
+            typeInto(store, second, 21, 5);
+        typeInto(store, store.startSession(TrainingMode::Recite, TrainingNumber::Pi, 1, utc("2026-03-02T08:00:00Z")), 1,
+                 10);
+        const std::vector<HistoryKeystroke> read = store.keystrokeHistory();
+        const std::vector<HistoryKeystroke> again = store.keystrokeHistory();
+        QFile::remove(cachePath);
+        const std::vector<HistoryKeystroke> truth = store.keystrokeHistory();
+        ASSERT_EQ(truth.size(), c.cachedSessionGrows ? 65u : 60u);
+        EXPECT_EQ(rowsOf(read), rowsOf(truth));
+        EXPECT_EQ(rowsOf(again), rowsOf(truth));
+    }
 }
