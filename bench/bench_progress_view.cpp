@@ -1,8 +1,7 @@
 // The progress view on a year of made-up training (10,000 sessions, 3 million keystrokes) in a real
 // training.sqlite: reading every keystroke, counting each view, building each chart and opening the whole
 // view, the training window opening on it, and the memory they take. The history is written by a child
-// process of this program, so that the
-// memory figure is the view's own.
+// process of this program, so that the memory figure is the view's own.
 #include "BenchFigures.h"
 #include "GeneratedHistory.h"
 #include "SqliteTrainingStore.h"
