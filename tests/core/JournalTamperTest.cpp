@@ -81,6 +81,12 @@ const Tampering Tamperings[] = {
          return lines;
      },
      47, "follows the end of the attempt"},
+    {"a part of a line added after the end",
+     [](QList<QByteArray> lines) {
+         lines.append(lines[40].left(30));
+         return lines;
+     },
+     47, "follows the end of the attempt"},
     {"a digit changed and the chain rewritten",
      [](QList<QByteArray> lines) {
          lines[9] = withField(lines[9], QStringLiteral("new"), QStringLiteral("0"));

@@ -681,7 +681,7 @@ def verify(journal_path, digits_dir, draft_path=None, seal_text=None):
             data = file.read()
     except OSError as error:
         return cannot_read("%s: %s" % (journal_path, error.strerror))
-    lines, _partial = split_lines(data)
+    lines, partial = split_lines(data)
     result.events = len(lines)
     if not lines:
         return cannot_read("it holds no complete event")
@@ -710,6 +710,9 @@ def verify(journal_path, digits_dir, draft_path=None, seal_text=None):
         result.warnings.append("event %d restored %d cells from a draft" % (event, changed))
     if not broken_chain:
         result.problems.extend(replay.problems)
+    if result.ended and partial:
+        event = len(lines) + 1
+        result.problems.append((event, ALTERED, "event %d: a part of a line follows the end of the attempt" % event))
 
     if draft_path:
         draft_problems, unreadable = compare_draft(draft_path, sheet, replay)
