@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -18,9 +19,22 @@
 // C++ verifier is wrong. A test that includes this defines KORVALIN_JOURNAL_PY (the script) and
 // KORVALIN_DIGITS_DIR (the program's digit files), and skips when python3 is not installed.
 
+// The interpreter python3 names, asked once: a version manager's python3 is a script that takes longer to
+// start than the verifier takes to run.
 inline QString pythonProgram()
 {
-    return QStandardPaths::findExecutable(QStringLiteral("python3"));
+    static const QString program = [] {
+        const QString found = QStandardPaths::findExecutable(QStringLiteral("python3"));
+        if (found.isEmpty())
+            return found;
+        QProcess process;
+        process.start(found, {QStringLiteral("-c"), QStringLiteral("import sys; print(sys.executable)")});
+        if (!process.waitForFinished(60'000) || process.exitCode() != 0)
+            return found;
+        const QString executable = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+        return QFileInfo(executable).isExecutable() ? executable : found;
+    }();
+    return program;
 }
 
 struct IndependentVerdict
