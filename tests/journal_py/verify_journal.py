@@ -528,6 +528,19 @@ class Replay:
         return answers
 
 
+class NoDigits(Exception):
+    pass
+
+
+def read_digits(digits_dir, position):
+    path = os.path.join(digits_dir, DIGIT_FILES[position])
+    try:
+        with open(path, "rb") as file:
+            return file.read()
+    except OSError as error:
+        raise NoDigits("the digits %s cannot be read: %s" % (path, error.strerror)) from error
+
+
 def read_start(obj, digits_dir):
     """The sheet of the start event, or the problem with it."""
     fields = Fields(obj)
@@ -549,8 +562,7 @@ def read_start(obj, digits_dir):
         return None, "there is no number at position %d" % position
     if columns not in ROW_LENGTHS:
         return None, "%d digits per row is not a setting of the program" % columns
-    with open(os.path.join(digits_dir, DIGIT_FILES[position]), "rb") as file:
-        digits = file.read()
+    digits = read_digits(digits_dir, position)
     if sha256_hex(digits) != obj["sourceSha256"]:
         return None, "the SHA-256 of the digit source is not that of the built-in digits"
     return (Sheet(digits.decode("ascii"), columns), concentration), None
@@ -695,7 +707,10 @@ def verify(journal_path, digits_dir, draft_path=None, seal_text=None):
     broken_chain = chain_break(lines)
     if broken_chain:
         result.problems.append((broken_chain[0], ALTERED, "event %d: %s" % broken_chain))
-    start, problem = read_start(lines[0].obj, digits_dir)
+    try:
+        start, problem = read_start(lines[0].obj, digits_dir)
+    except NoDigits as error:
+        return cannot_read(str(error))
     if problem:
         result.problems.append((1, ALTERED, "event 1: " + problem))
         return decide(result, [])
@@ -771,8 +786,9 @@ def main(arguments):
     parser.add_argument("--seal")
     try:
         options = parser.parse_args(arguments)
-    except SystemExit:
-        return EXIT_CANNOT_READ
+    except SystemExit as exit_request:
+        # --help exits with 0; a wrong command line, as korvalin-verify's, with 2.
+        return EXIT_CANNOT_READ if exit_request.code else EXIT_VALID
     result = verify(options.journal, options.digits, options.draft, options.seal)
     checked = result.exit_code != EXIT_CANNOT_READ
     if checked:
