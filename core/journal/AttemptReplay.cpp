@@ -199,18 +199,12 @@ void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
         }
         const std::size_t cell = std::size_t(row - 1) * std::size_t(m_result.columns) + std::size_t(column - 1);
         const QString oldText = change.at(2).toString();
-        const QString newText = change.at(3).toString();
-        // The stage refuses a draft that holds anything but digits, as the grid takes nothing else.
-        if (!newText.isEmpty() && !isDigitText(newText))
-            report(event, ProblemKind::BrokenRule,
-                   QStringLiteral("the draft restored %1 into %2, which is not a digit")
-                       .arg(quoted(newText), cellName(cell)));
         if (oldText != m_result.answers[cell])
             report(event, ProblemKind::Altered,
                    QStringLiteral("%1 held %2, not %3 as the restore says")
                        .arg(cellName(cell), quoted(m_result.answers[cell]), quoted(oldText)));
         m_changedSinceLastEdit.emplace_back(cell, m_result.answers[cell]);
-        setText(cell, newText);
+        setText(cell, change.at(3).toString());
         m_result.cells[cell].lastChangeMs = ms;
         ++changed;
     }

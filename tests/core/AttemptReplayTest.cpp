@@ -175,13 +175,6 @@ const BrokenAttempt BrokenAttempts[] = {
          return finishedAt(script, 7'000, 2, 4.0f);
      },
      5, "row 1093, column 1 lies outside the answer sheet of 1092 rows and 30 columns"},
-    {"a letter restored from a draft",
-     [] {
-         AttemptScript script;
-         script.countdownEnds(3'000).typeDigits(1, 2, 4'000, 1'000).restore({{3, QStringLiteral("x")}}, 0.0f, 6'000);
-         return finishedAt(script, 7'000, 2, 4.0f);
-     },
-     5, "the draft restored \"x\" into the cell in row 1, column 3, which is not a digit"},
     {"a letter entered",
      [] {
          AttemptScript script;
