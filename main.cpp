@@ -4,6 +4,8 @@
 #include "files/DataFolder.h"
 #include "files/ProgramDirectory.h"
 #include "frmMain/frmMain.h"
+#include "frmTraining/RehearsalLauncher.h"
+#include "frmTraining/StoreRecorder.h"
 #include "frmTraining/frmTraining.h"
 #include "skin/Fonts.h"
 #include "skin/Skin.h"
@@ -60,7 +62,12 @@ int train(const TrainingStart& start, QApplication& app)
     SqliteTrainingStore store(programDirectory());
     const StoreOpening opening = store.open();
     SystemTrainingClock clock;
+    // A rehearsal runs the record stage on the program's own clock and writes its outcome to the history.
+    SystemClock stageClock;
+    StoreRecorder recorder(store);
+    RehearsalLauncher rehearsals(stageClock, recorder);
     frmTraining window(start, store, opening, clock);
+    window.setRehearsalLauncher(&rehearsals);
     window.show();
     return app.exec();
 }

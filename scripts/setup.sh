@@ -13,13 +13,13 @@ mode=${1:-all}
 # Qt Charts' CMake files need Qt OpenGL's, which Debian's qt6-charts-dev does not pull in. Qt's SQLite
 # driver is a plug-in loaded at run time: no build step asks for it, so it is named here.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite
-    libpugixml-dev fonts-wine fonts-liberation fonts-dejavu-core)
+    libsqlite3-dev qt6-svg-dev libpugixml-dev fonts-wine fonts-liberation fonts-dejavu-core)
 options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
 targets=()
 default_build=build
 if [ "$mode" = all ]; then
     # python3 runs the journal verifier the tests hold korvalin-verify to (tests/journal_py).
-    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils qt6-svg-dev desktop-file-utils python3)
+    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils desktop-file-utils python3)
     options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
 elif [ "$mode" = fuzz ]; then
     # libFuzzer comes with clang's runtime libraries, which Debian ships apart from the compiler.

@@ -138,6 +138,15 @@ std::vector<StoredNote> FakeTrainingStore::notes()
     return rows;
 }
 
+std::vector<HistoryKeystroke> FakeTrainingStore::keystrokeHistory()
+{
+    std::vector<HistoryKeystroke> rows;
+    rows.reserve(m_keystrokes.size());
+    for (const auto& [key, k] : m_keystrokes)
+        rows.push_back({qint32(k.sessionId), qint32(k.ms), quint16(k.position), quint8(k.expected), quint8(k.typed)});
+    return rows;
+}
+
 void FakeTrainingStore::readSessionSummaries(QObject* receiver, Reply<std::vector<StoredSession>> reply)
 {
     replyLater(receiver, std::move(reply), sessionSummaries());
@@ -146,6 +155,11 @@ void FakeTrainingStore::readSessionSummaries(QObject* receiver, Reply<std::vecto
 void FakeTrainingStore::readKeystrokes(qint64 sessionId, QObject* receiver, Reply<std::vector<StoredKeystroke>> reply)
 {
     replyLater(receiver, std::move(reply), keystrokes(sessionId));
+}
+
+void FakeTrainingStore::readKeystrokeHistory(QObject* receiver, Reply<std::vector<HistoryKeystroke>> reply)
+{
+    replyLater(receiver, std::move(reply), keystrokeHistory());
 }
 
 void FakeTrainingStore::exportCsv(TrainingView view, const QString& path, QObject* receiver, Reply<WriteResult> reply)

@@ -152,6 +152,15 @@ std::vector<StoredNote> SqliteTrainingStore::notes()
     });
 }
 
+std::vector<HistoryKeystroke> SqliteTrainingStore::keystrokeHistory()
+{
+    return ask<std::vector<HistoryKeystroke>>([this](TrainingDatabase& database) {
+        auto read = database.keystrokeHistory();
+        reportFailure(read.error);
+        return std::move(read.rows);
+    });
+}
+
 void SqliteTrainingStore::readSessionSummaries(QObject* receiver, Reply<std::vector<StoredSession>> reply)
 {
     answerLater<std::vector<StoredSession>>(
@@ -168,6 +177,17 @@ void SqliteTrainingStore::readKeystrokes(qint64 sessionId, QObject* receiver, Re
     answerLater<std::vector<StoredKeystroke>>(
         [this, sessionId](TrainingDatabase& database) {
             auto read = database.keystrokes(sessionId);
+            reportFailure(read.error);
+            return std::move(read.rows);
+        },
+        receiver, std::move(reply));
+}
+
+void SqliteTrainingStore::readKeystrokeHistory(QObject* receiver, Reply<std::vector<HistoryKeystroke>> reply)
+{
+    answerLater<std::vector<HistoryKeystroke>>(
+        [this](TrainingDatabase& database) {
+            auto read = database.keystrokeHistory();
             reportFailure(read.error);
             return std::move(read.rows);
         },

@@ -51,9 +51,11 @@ public:
     std::vector<StoredItemState> itemStates() override;
     std::vector<StoredReview> reviews() override;
     std::vector<StoredNote> notes() override;
+    std::vector<HistoryKeystroke> keystrokeHistory() override;
 
     void readSessionSummaries(QObject* receiver, Reply<std::vector<StoredSession>> reply) override;
     void readKeystrokes(qint64 sessionId, QObject* receiver, Reply<std::vector<StoredKeystroke>> reply) override;
+    void readKeystrokeHistory(QObject* receiver, Reply<std::vector<HistoryKeystroke>> reply) override;
     void exportCsv(TrainingView view, const QString& path, QObject* receiver, Reply<WriteResult> reply) override;
 
     void waitForIdle() override;

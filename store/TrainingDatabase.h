@@ -4,6 +4,7 @@
 #include "TrainingRows.h"
 #include "TrainingView.h"
 #include "files/AtomicFile.h"
+#include "training/progress/HistoryKeystroke.h"
 
 #include <QDateTime>
 #include <QLockFile>
@@ -55,6 +56,7 @@ public:
     Rows<StoredItemState> itemStates();
     Rows<StoredReview> reviews();
     Rows<StoredNote> notes();
+    Rows<HistoryKeystroke> keystrokeHistory();
 
     WriteResult exportCsv(TrainingView view, const QString& path);
 

@@ -3,6 +3,7 @@
 #include "TrainingRows.h"
 #include "TrainingView.h"
 #include "files/AtomicFile.h"
+#include "training/progress/HistoryKeystroke.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -45,11 +46,15 @@ public:
     virtual std::vector<StoredReview> reviews() = 0;
     // In the order of their item ids.
     virtual std::vector<StoredNote> notes() = 0;
+    // Every keystroke of every session, by session and sequence, in a compact form: years of training
+    // hold millions of them.
+    virtual std::vector<HistoryKeystroke> keystrokeHistory() = 0;
 
     // The same without waiting: `reply` runs later in the thread that made the store, where `receiver`
     // lives, never inside the call, and not at all once `receiver` is gone.
     virtual void readSessionSummaries(QObject* receiver, Reply<std::vector<StoredSession>> reply) = 0;
     virtual void readKeystrokes(qint64 sessionId, QObject* receiver, Reply<std::vector<StoredKeystroke>> reply) = 0;
+    virtual void readKeystrokeHistory(QObject* receiver, Reply<std::vector<HistoryKeystroke>> reply) = 0;
 
     // Writes every row of `view` to a CSV file at `path`, replacing it whole or not at all; `reply`
     // gets the outcome as readSessionSummaries does.

@@ -26,7 +26,7 @@ VerifyCommand::VerifyCommand()
         QStringLiteral("Checks the journal of a KORVALIN attempt: its hash chain, every event against the rules, "
                        "and the recorded score. Exit code 0: valid; 1: altered or against the rules; 2: cannot be "
                        "read, or the seal given is not a seal; 3: incomplete (the journal ends early, as a crash "
-                       "leaves it, and holds no result)."));
+                       "leaves it, and holds no result); 4: a valid rehearsal from training, not a record attempt."));
     m_parser.addPositionalArgument(QStringLiteral("JOURNAL"), QStringLiteral("The attempt_<number>.journal file."));
     m_parser.addOptions({m_draft, m_report, m_csv, m_seal, m_help});
 }

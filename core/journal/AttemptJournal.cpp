@@ -35,16 +35,19 @@ AttemptJournal::AttemptJournal(WallClock wallClock) : m_wallClock(std::move(wall
 QByteArray AttemptJournal::start(const JournalStart& start)
 {
     const qint64 wall = m_wallClock();
-    return appendLine(EventKind::Start, 0, wall,
-                      {
-                          {JournalKey::Version, QString::fromLatin1(ProgramVersion)},
-                          {JournalKey::Settings, settingsObject(start)},
-                          {JournalKey::Source, start.sourceName},
-                          {JournalKey::SourceSha256, QString::fromLatin1(sha256Hex(start.digits.toLatin1()))},
-                          {JournalKey::Time, localTimeWithOffset(wall)},
-                          {JournalKey::Host, start.hostName.isEmpty() ? QSysInfo::machineHostName() : start.hostName},
-                          {JournalKey::Draft, start.draftNumber},
-                      });
+    QJsonObject fields{
+        {JournalKey::Version, QString::fromLatin1(ProgramVersion)},
+        {JournalKey::Settings, settingsObject(start)},
+        {JournalKey::Source, start.sourceName},
+        {JournalKey::SourceSha256, QString::fromLatin1(sha256Hex(start.digits.toLatin1()))},
+        {JournalKey::Time, localTimeWithOffset(wall)},
+        {JournalKey::Host, start.hostName.isEmpty() ? QSysInfo::machineHostName() : start.hostName},
+        {JournalKey::Draft, start.draftNumber},
+    };
+    // Only a rehearsal carries the field: a record attempt's start line stays as it always was.
+    if (start.rehearsal)
+        fields.insert(JournalKey::Rehearsal, true);
+    return appendLine(EventKind::Start, 0, wall, std::move(fields));
 }
 
 QByteArray AttemptJournal::countdownEnded(qint64 ms)

@@ -7,6 +7,16 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+void addToRuns(std::vector<CellRun>& runs, std::size_t cell)
+{
+    if (!runs.empty() && runs.back().last + 1 == cell)
+        runs.back().last = cell;
+    else
+        runs.push_back({cell, cell});
+}
+} // namespace
+
 AttemptReplay::AttemptReplay(VerificationResult& result)
     : m_result(result), m_surelyLocked(-TimingAllowanceMs, result.questions.size()),
       m_perhapsLocked(TimingAllowanceMs, result.questions.size()), m_lastEntryEvent(result.questions.size(), 0)
@@ -149,8 +159,10 @@ void AttemptReplay::applyEdit(int event, qint64 ms, EventFields& fields)
         ++history.corrections;
         m_result.corrections.push_back({event, ms, int(row), int(column), m_result.answers[cell], newText});
     }
-    if (newText != m_result.answers[cell])
+    if (newText != m_result.answers[cell]) {
         history.lastChangeMs = ms;
+        history.restored = false;
+    }
     setText(cell, newText);
     if (isEntry(newText))
         enterText(event, ms, cell);
@@ -186,7 +198,7 @@ void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
         return;
     checkDigitClock(event, ms, std::nullopt);
     checkStageClock(event, ms, false);
-    int changed = 0;
+    RestoreEntry entry;
     for (const QJsonValue& value : cells) {
         const QJsonArray change = value.toArray();
         const bool wellFormed = change.size() == 4 && isWholeNumber(change.at(0)) && isWholeNumber(change.at(1)) &&
@@ -199,33 +211,35 @@ void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
         }
         const std::size_t cell = std::size_t(row - 1) * std::size_t(m_result.columns) + std::size_t(column - 1);
         const QString oldText = change.at(2).toString();
+        const QString newText = change.at(3).toString();
         if (oldText != m_result.answers[cell])
             report(event, ProblemKind::Altered,
                    QStringLiteral("%1 held %2, not %3 as the restore says")
                        .arg(cellName(cell), quoted(m_result.answers[cell]), quoted(oldText)));
+        // Read from the sheet as replayed, not from the event's own list of them.
+        if (!m_result.answers[cell].isEmpty() && !newText.isEmpty() && newText != m_result.answers[cell])
+            entry.overwritten.push_back({event, ms, int(row), int(column), m_result.answers[cell], newText});
+        addToRuns(entry.cellRuns, cell);
         m_changedSinceLastEdit.emplace_back(cell, m_result.answers[cell]);
-        setText(cell, change.at(3).toString());
+        setText(cell, newText);
         m_result.cells[cell].lastChangeMs = ms;
-        ++changed;
+        m_result.cells[cell].restored = !newText.isEmpty();
+        ++entry.cellsChanged;
     }
     if (added < 0.0)
         report(event, ProblemKind::Altered, QStringLiteral("a restored draft cannot bring a negative used time"));
     const double timeLeft = std::max(MaxStageSeconds - clockUsedSecondsAt(ms), 0.0);
     m_restoredWithinLimitSeconds += std::min(std::max(added, 0.0), timeLeft);
     m_restoredSeconds += std::max(added, 0.0);
-    RestoreEntry entry;
     entry.event = event;
     entry.ms = ms;
     entry.draftSha256 = draftSha256;
-    entry.cellsChanged = changed;
     entry.addedSeconds = added;
     // Written by later versions of the program; a journal without them reads as before.
     if (fields.has(JournalKey::Draft))
         entry.draftNumber = int(fields.integer(JournalKey::Draft));
     if (fields.has(JournalKey::DraftSeal))
         entry.draftSeal = fields.text(JournalKey::DraftSeal);
-    if (fields.has(JournalKey::Overwrites))
-        entry.overwrites = int(fields.array(JournalKey::Overwrites).size());
     if (!cells.isEmpty()) {
         const QJsonArray first = cells.first().toArray();
         const QJsonArray last = cells.last().toArray();

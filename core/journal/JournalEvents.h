@@ -47,6 +47,9 @@ struct JournalStart
     QString digits;     // the whole digit string of the number; the journal keeps its SHA-256
     int draftNumber = 0;
     QString hostName; // empty: this machine's name
+    // A rehearsal from training, under the same rules: its journal says so, so that it never passes for
+    // a record attempt.
+    bool rehearsal = false;
 };
 
 struct JournalEdit

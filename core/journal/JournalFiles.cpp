@@ -1,9 +1,12 @@
 #include "journal/JournalFiles.h"
 
+#include "journal/JournalFormat.h"
 #include "journal/JournalHash.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 
 namespace {
@@ -46,6 +49,15 @@ std::optional<int> attemptNumberOfDraft(const QString& folder, const QByteArray&
             return match.captured(1).toInt();
     }
     return std::nullopt;
+}
+
+bool journalIsOfRehearsal(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QJsonObject start = QJsonDocument::fromJson(file.readLine()).object();
+    return start.value(JournalKey::Rehearsal).toBool(false);
 }
 
 QByteArray journalFileSeal(const QString& path)

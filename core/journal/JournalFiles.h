@@ -17,3 +17,5 @@ QString reportCsvFileName(int draftNumber);
 std::optional<int> attemptNumberOfDraft(const QString& folder, const QByteArray& bytes);
 // The seal of the journal at `path`, the SHA-256 of its last whole line; empty when there is no such line.
 QByteArray journalFileSeal(const QString& path);
+// Whether the journal at `path` starts as a rehearsal from training does.
+bool journalIsOfRehearsal(const QString& path);

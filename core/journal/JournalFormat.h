@@ -29,6 +29,7 @@ inline constexpr QLatin1StringView SourceSha256("sourceSha256");
 inline constexpr QLatin1StringView Time("time");
 inline constexpr QLatin1StringView Host("host");
 inline constexpr QLatin1StringView Draft("draft");
+inline constexpr QLatin1StringView Rehearsal("rehearsal");
 
 inline constexpr QLatin1StringView Row("r");
 inline constexpr QLatin1StringView Column("c");

@@ -46,8 +46,8 @@ QString restoreText(const RestoreEntry& restore)
         text += QStringLiteral(", from the draft of attempt %1").arg(*restore.draftNumber);
     if (!restore.draftSeal.isEmpty())
         text += QStringLiteral(" (its journal's seal %1)").arg(shortSeal(restore.draftSeal.toLatin1()));
-    if (restore.overwrites > 0)
-        text += QStringLiteral("; %1 typed answers replaced by others").arg(restore.overwrites);
+    if (!restore.overwritten.empty())
+        text += QStringLiteral("; %1 typed answers replaced by others").arg(restore.overwritten.size());
     return text;
 }
 
@@ -108,6 +108,9 @@ QString journalSummaryText(const VerificationResult& result)
                                     .arg(QString::number(header.draftNumber), header.sourceName,
                                          QString::number(header.settings.digitsPerRow), startTimeText(result),
                                          header.host, header.version));
+        if (header.rehearsal)
+            text +=
+                line("Kind", QStringLiteral("rehearsal under the record rules, from training; not a record attempt"));
         text += line("Events", QString::number(result.events) +
                                    (result.partialLastLine ? QStringLiteral(", then a partial line") : QString()));
         if (result.end) {

@@ -69,6 +69,8 @@ std::optional<JournalProblem> readStart(const QJsonObject& line, VerificationRes
     header.startTime = fields.text(JournalKey::Time);
     header.host = fields.text(JournalKey::Host);
     header.draftNumber = int(fields.integer(JournalKey::Draft));
+    const QJsonValue rehearsal = line.value(JournalKey::Rehearsal);
+    header.rehearsal = rehearsal.isBool() && rehearsal.toBool();
     const QJsonObject settingsObject = fields.object(JournalKey::Settings);
     EventFields settings(settingsObject);
     header.numberPosition = int(settings.integer(JournalKey::NumberPosition));
@@ -84,6 +86,9 @@ std::optional<JournalProblem> readStart(const QJsonObject& line, VerificationRes
         return problem(fields.problem());
     if (!settings.ok())
         return problem(QStringLiteral("settings: ") + settings.problem());
+    // Written only as true; anything else there is no journal the program wrote.
+    if (line.contains(JournalKey::Rehearsal) && !header.rehearsal)
+        return problem(QStringLiteral("\"rehearsal\" is not true"));
 
     const QString& digits = digitsForResourceKey(resourceKeyForPosition(header.numberPosition));
     if (digits.isEmpty())
@@ -139,6 +144,8 @@ void decideVerdict(VerificationResult& result)
         result.verdict = Verdict::Valid;
         result.verdictText = QStringLiteral("valid") + restoresNote(result);
     }
+    if (result.header.rehearsal)
+        result.verdictText = QStringLiteral("rehearsal, not a record attempt: ") + result.verdictText;
 }
 } // namespace
 

@@ -41,6 +41,8 @@ inline constexpr int Valid = 0;
 inline constexpr int AlteredOrBroken = 1;
 inline constexpr int CannotRead = 2; // also a command line, a seal or a report that is wrong
 inline constexpr int Incomplete = 3;
+// Whole and by the rules, but a rehearsal from training: never a pass for a record attempt.
+inline constexpr int Rehearsal = 4;
 } // namespace VerifyExitCode
 
 // The first event: who made the attempt, where, when and under which settings.
@@ -54,6 +56,7 @@ struct AttemptHeader
     QString startTime; // date and time with the UTC offset
     QString host;
     int draftNumber = 0;
+    bool rehearsal = false; // started from training under the record rules, not a record attempt
 };
 
 struct RecordedEnd
@@ -73,6 +76,7 @@ struct CellHistory
     qint64 lastChangeMs = -1;
     qint64 gapBeforeMs = -1; // for a new digit after the first: time since the previous new digit
     int corrections = 0;     // edits that replaced or removed an entered text
+    bool restored = false;   // its answer came from a restored draft and was not typed over since
 };
 
 struct NewDigitGap
@@ -92,6 +96,13 @@ struct CorrectionEntry
     QString newText;
 };
 
+// Cells one after another in the sheet's order, as 0-based indexes from `first` to `last`.
+struct CellRun
+{
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
 struct RestoreEntry
 {
     int event = 0;
@@ -99,12 +110,13 @@ struct RestoreEntry
     QString draftSha256;
     int cellsChanged = 0;
     double addedSeconds = 0.0;
-    // The attempt the draft came from and its journal's seal, where the program could tell them; and how
-    // many typed answers the draft replaced by other ones.
+    // The attempt the draft came from and its journal's seal, where the program could tell them.
     std::optional<int> draftNumber;
     QString draftSeal;
-    int overwrites = 0;
-    // The first and the last cell it changed, as (row, column).
+    // Answers on the sheet that the draft replaced by other ones: what an arbiter looks at first.
+    std::vector<CorrectionEntry> overwritten;
+    // The cells it changed, in runs; and the first and the last of them, as (row, column).
+    std::vector<CellRun> cellRuns;
     std::pair<int, int> firstCell{0, 0};
     std::pair<int, int> lastCell{0, 0};
 };
@@ -149,7 +161,7 @@ struct VerificationResult
     {
         switch (verdict) {
         case Verdict::Valid:
-            return VerifyExitCode::Valid;
+            return header.rehearsal ? VerifyExitCode::Rehearsal : VerifyExitCode::Valid;
         case Verdict::Incomplete:
             return VerifyExitCode::Incomplete;
         case Verdict::BreaksRules:

@@ -16,6 +16,7 @@ struct AttemptEvidence
     QString journalPath;
     QByteArray seal;
     QString journalProblem;
+    bool rehearsal = false;
 };
 
 // A finished attempt as the results screen shows it: everything it needs, so that it reads nothing else.

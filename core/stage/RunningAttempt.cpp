@@ -127,6 +127,13 @@ DigitFrame RunningAttempt::digitTick()
     return ::digitTick(m_state, now());
 }
 
+void RunningAttempt::markAsRehearsal()
+{
+    // The start line is written once; a journal begun as a record attempt stays one.
+    if (m_journal.eventCount() == 0)
+        m_rehearsal = true;
+}
+
 void RunningAttempt::startJournalIfNeeded()
 {
     // The countdown starts every stage; an attempt driven without it still gets a whole journal.
@@ -139,6 +146,7 @@ void RunningAttempt::startJournalIfNeeded()
     start.sourceName = m_source.caption;
     start.digits = m_source.digits;
     start.draftNumber = m_state.draftNumber;
+    start.rehearsal = m_rehearsal;
     writeJournal(m_journal.start(start));
 }
 
@@ -215,8 +223,6 @@ std::optional<QString> RunningAttempt::restoreDraft()
         for (int j = 1; j <= m_record.columnCount(); ++j)
             before.push_back(m_record.cevap(i, j));
     }
-    if (auto error = m_record.loadRestoredDraft(path, m_record.questions()))
-        return error;
     JournalRestore restore;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
@@ -224,10 +230,16 @@ std::optional<QString> RunningAttempt::restoreDraft()
         restore.draftSha256 = QString::fromLatin1(sha256Hex(bytes));
         // Which attempt the draft came from, and that attempt's evidence, so an arbiter can follow it.
         restore.draftNumber = attemptNumberOfDraft(programDirectory(), bytes);
-        if (restore.draftNumber && *restore.draftNumber != m_state.draftNumber)
-            restore.draftSeal =
-                QString::fromLatin1(journalFileSeal(programFilePath(journalFileName(*restore.draftNumber))));
+        if (restore.draftNumber && *restore.draftNumber != m_state.draftNumber) {
+            const QString journal = programFilePath(journalFileName(*restore.draftNumber));
+            // What was typed in training never becomes part of a record attempt.
+            if (!m_rehearsal && journalIsOfRehearsal(journal))
+                return QStringLiteral("it is the draft of a rehearsal, not of a record attempt");
+            restore.draftSeal = QString::fromLatin1(journalFileSeal(journal));
+        }
     }
+    if (auto error = m_record.loadRestoredDraft(path, m_record.questions()))
+        return error;
     std::size_t k = 0;
     for (int i = 1; i <= rows; ++i) {
         for (int j = 1; j <= columns; ++j, ++k) {
@@ -396,7 +408,7 @@ void RunningAttempt::writeJournal(const QByteArray& line)
 
 AttemptEvidence RunningAttempt::evidence() const
 {
-    AttemptEvidence evidence{m_state.draftNumber, m_journalPath, {}, {}};
+    AttemptEvidence evidence{m_state.draftNumber, m_journalPath, {}, {}, m_rehearsal};
     if (const auto problem = journalFileProblem())
         evidence.journalProblem = *problem;
     else

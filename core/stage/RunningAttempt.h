@@ -53,6 +53,10 @@ public:
     static int chooseDraftNumber(const Clock& clock);
     static QString draftFileName(int draftNumber);
 
+    // Makes this attempt a rehearsal from training, which its journal's start says; only before that start.
+    void markAsRehearsal();
+    bool isRehearsal() const { return m_rehearsal; }
+
     const StageState& state() const { return m_state; }
     const DigitSource& source() const { return m_source; }
     const AttemptRecordDocument& AttemptRecord() const { return m_record; }
@@ -149,6 +153,7 @@ private:
     StageState m_state;
     const Clock& m_clock;
     DigitSource m_source;
+    bool m_rehearsal = false;
     AnswerSheet m_sheet;
     AttemptRecordDocument m_record;
     QString m_draftPath;

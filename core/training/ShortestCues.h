@@ -13,6 +13,8 @@ struct Cue
     int length = 0;
 
     bool fromStart() const { return firstPosition == 1; }
+
+    bool operator==(const Cue&) const = default;
 };
 
 // For every position of the learned digits, the shortest cue ending just before it that occurs only once

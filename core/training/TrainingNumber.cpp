@@ -36,3 +36,22 @@ const QString& numberDigits(TrainingNumber number)
     }
     return digitsForResourceKey(101);
 }
+
+std::optional<TrainingNumber> numberAtTypeListPosition(int position)
+{
+    const QString& digits = digitsForResourceKey(resourceKeyForPosition(position));
+    for (const TrainingNumber number : AllTrainingNumbers) {
+        if (&numberDigits(number) == &digits)
+            return number;
+    }
+    return std::nullopt;
+}
+
+int typeListPosition(TrainingNumber number)
+{
+    for (int position = 0; position < int(AllTrainingNumbers.size()); ++position) {
+        if (numberAtTypeListPosition(position) == number)
+            return position;
+    }
+    return 0;
+}

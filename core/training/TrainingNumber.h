@@ -23,3 +23,7 @@ std::optional<TrainingNumber> numberFromName(QStringView name);
 
 // The built-in digits after the point, the same ones a record attempt asks.
 const QString& numberDigits(TrainingNumber number);
+
+// Where the settings window's type list holds the number, as a record attempt's journal names it.
+int typeListPosition(TrainingNumber number);
+std::optional<TrainingNumber> numberAtTypeListPosition(int position);

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <future>
+
 namespace {
 WriteResult writeInFolder(const QString& path, const QByteArray& bytes)
 {
@@ -43,12 +45,16 @@ QPicture reportChart(const VerificationResult& result, const QString& pdfPath)
 WriteResult writeReportFiles(const VerificationResult& result, const QPicture& chart, const QString& pdfPath,
                              const QString& csvPath, ReportWriter writer)
 {
+    // The CSV is made beside the PDF: an arbiter waits for both.
+    std::future<QByteArray> csv;
+    if (!csvPath.isEmpty())
+        csv = std::async(std::launch::async, [&result] { return attemptCsv(result); });
     if (!pdfPath.isEmpty()) {
         const WriteResult written = writeInFolder(pdfPath, attemptPdf(result, chart, reportWriterName(writer)));
         if (!written.ok)
             return written;
     }
-    if (!csvPath.isEmpty())
-        return writeInFolder(csvPath, attemptCsv(result));
+    if (csv.valid())
+        return writeInFolder(csvPath, csv.get());
     return {};
 }

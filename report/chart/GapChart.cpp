@@ -3,6 +3,7 @@
 #include "stage/StageState.h"
 
 #include <QApplication>
+#include <QAreaSeries>
 #include <QChart>
 #include <QGraphicsScene>
 #include <QLineSeries>
@@ -12,10 +13,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 const QColor GapColour(11, 3, 103);
 const QColor LimitColour(200, 0, 0);
+const QColor RestoredColour(230, 140, 0, 110);
 
 // Fonts in pixels of the chart's layout: a picture replays point sizes at the resolution of the page it
 // is drawn on, but pixel sizes scale with the picture.
@@ -26,6 +30,37 @@ QFont chartFont(int pixels, bool bold = false)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+// The digits whose answers came from a restored draft, as runs of digit numbers: they were not typed,
+// so they have no time before them and are shaded instead.
+std::vector<std::pair<int, int>> restoredDigitRuns(const VerificationResult& result)
+{
+    std::vector<std::pair<int, int>> runs;
+    for (std::size_t cell = 0; cell < result.cells.size(); ++cell) {
+        if (!result.cells[cell].restored)
+            continue;
+        const int digit = int(cell) + 1;
+        if (!runs.empty() && runs.back().second + 1 == digit)
+            runs.back().second = digit;
+        else
+            runs.emplace_back(digit, digit);
+    }
+    return runs;
+}
+
+// A band as high as the chart over each run, flat on the axis between them.
+QList<QPointF> restoredBands(const std::vector<std::pair<int, int>>& runs, double top)
+{
+    QList<QPointF> points;
+    points.reserve(qsizetype(runs.size() * 4));
+    for (const auto& [first, last] : runs) {
+        points.append({first - 0.5, 0.0});
+        points.append({first - 0.5, top});
+        points.append({last + 0.5, top});
+        points.append({last + 0.5, 0.0});
+    }
+    return points;
 }
 
 QValueAxis* axis(const QString& title, double minimum, double maximum)
@@ -59,7 +94,10 @@ QPicture drawGapChart(const VerificationResult& result, const QSizeF& size)
     }
     gaps->replace(points);
 
-    const double lastDigit = points.isEmpty() ? 10.0 : std::max(points.last().x(), 10.0);
+    const std::vector<std::pair<int, int>> restoredRuns = restoredDigitRuns(result);
+    double lastDigit = points.isEmpty() ? 10.0 : std::max(points.last().x(), 10.0);
+    if (!restoredRuns.empty())
+        lastDigit = std::max(lastDigit, double(restoredRuns.back().second));
     auto* limit = new QLineSeries;
     limit->setName(QStringLiteral("Limit: %1 s").arg(limitSeconds));
     limit->setPen(QPen(LimitColour, 1.5, Qt::DashLine));
@@ -69,18 +107,34 @@ QPicture drawGapChart(const VerificationResult& result, const QSizeF& size)
     chart->setTitleFont(chartFont(13, true));
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
+    QLineSeries* restoredTop = nullptr;
+    QAreaSeries* restored = nullptr;
+    if (!restoredRuns.empty()) {
+        restored = new QAreaSeries;
+        restoredTop = new QLineSeries(restored); // the area keeps its edge, but does not own it
+        restored->setUpperSeries(restoredTop);
+        restored->setName(QStringLiteral("Restored from a draft, not typed"));
+        restored->setPen(Qt::NoPen);
+        restored->setBrush(RestoredColour);
+        chart->addSeries(restored);
+    }
     chart->addSeries(gaps);
     chart->addSeries(limit);
     QValueAxis* digits = axis(QStringLiteral("Digit"), 1.0, lastDigit);
     QValueAxis* seconds = axis(QStringLiteral("Seconds"), 0.0, std::ceil(longest * 1.1));
     chart->addAxis(digits, Qt::AlignBottom);
     chart->addAxis(seconds, Qt::AlignLeft);
-    for (QLineSeries* series : {gaps, limit}) {
+    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(gaps), static_cast<QAbstractSeries*>(limit),
+                                    static_cast<QAbstractSeries*>(restored)}) {
+        if (!series)
+            continue;
         series->attachAxis(digits);
         series->attachAxis(seconds);
     }
     digits->applyNiceNumbers();
     seconds->applyNiceNumbers();
+    if (restoredTop)
+        restoredTop->replace(restoredBands(restoredRuns, seconds->max()));
     limit->replace({{digits->min(), limitSeconds}, {digits->max(), limitSeconds}});
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->legend()->setAlignment(Qt::AlignBottom);

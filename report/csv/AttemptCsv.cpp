@@ -19,7 +19,7 @@ QByteArray field(const QString& text)
 QByteArray attemptCsv(const VerificationResult& result)
 {
     QByteArray csv =
-        "index,row,column,question,answer,correct,first_entry_s,last_change_s,gap_before_s,corrections\r\n";
+        "index,row,column,question,answer,correct,first_entry_s,last_change_s,gap_before_s,corrections,restored\r\n";
     csv.reserve(qsizetype(result.questions.size()) * 48 + csv.size());
     const std::size_t columns = std::size_t(std::max(result.columns, 1));
     for (std::size_t cell = 0; cell < result.questions.size(); ++cell) {
@@ -28,7 +28,8 @@ QByteArray attemptCsv(const VerificationResult& result)
                ',' + QByteArray::number(qulonglong(cell % columns + 1)) + ',' + field(result.questions[cell]) + ',' +
                field(result.answers[cell]) + ',' + (result.correct[cell] ? "yes" : "no") + ',' +
                seconds(history.firstEntryMs) + ',' + seconds(history.lastChangeMs) + ',' +
-               seconds(history.gapBeforeMs) + ',' + QByteArray::number(history.corrections) + "\r\n";
+               seconds(history.gapBeforeMs) + ',' + QByteArray::number(history.corrections) + ',' +
+               (history.restored ? "yes" : "") + "\r\n";
     }
     return csv;
 }

@@ -36,7 +36,12 @@ QString secondsText(qint64 ms)
 void header(PageFlow& flow, const VerificationResult& result)
 {
     const AttemptHeader& header = result.header;
-    flow.title(QStringLiteral("KORVALIN attempt report"));
+    flow.title(header.rehearsal ? QStringLiteral("KORVALIN rehearsal report")
+                                : QStringLiteral("KORVALIN attempt report"));
+    if (header.rehearsal)
+        flow.paragraph(
+            QStringLiteral("A rehearsal under the record rules, started from training: not a record attempt."),
+            PageFlow::bodyFont(11), InvalidColour);
     flow.fields({
         {QStringLiteral("Attempt number"), QString::number(header.draftNumber)},
         {QStringLiteral("Number"), header.sourceName},
@@ -126,6 +131,57 @@ void corrections(PageFlow& flow, const VerificationResult& result)
                rows, {0.12, 0.18, 0.35, 0.35});
 }
 
+QString cellText(std::size_t cell, int columns)
+{
+    const int perRow = std::max(columns, 1);
+    return QStringLiteral("row %1, column %2").arg(int(cell) / perRow + 1).arg(int(cell) % perRow + 1);
+}
+
+// Runs of cells a few to a paragraph, so that a restore of scattered cells still breaks across pages.
+void cellRuns(PageFlow& flow, const RestoreEntry& entry, int columns)
+{
+    constexpr int RunsPerParagraph = 12;
+    QStringList runs;
+    for (const CellRun& run : entry.cellRuns) {
+        runs.append(run.first == run.last
+                        ? cellText(run.first, columns)
+                        : cellText(run.first, columns) + QStringLiteral(" to ") + cellText(run.last, columns) +
+                              QStringLiteral(" (%1 cells)").arg(run.last - run.first + 1));
+        if (runs.size() == RunsPerParagraph) {
+            flow.paragraph(runs.join(QStringLiteral("; ")), PageFlow::bodyFont(8.5));
+            runs.clear();
+        }
+    }
+    if (!runs.isEmpty())
+        flow.paragraph(runs.join(QStringLiteral("; ")), PageFlow::bodyFont(8.5));
+}
+
+void restoreDetails(PageFlow& flow, const RestoreEntry& entry, int columns)
+{
+    flow.space(2);
+    QFont bold = PageFlow::bodyFont(10);
+    bold.setBold(true);
+    flow.paragraph(QStringLiteral("Restore at event %1").arg(entry.event), bold);
+    flow.fields({
+        {QStringLiteral("Draft SHA-256"), entry.draftSha256},
+        {QStringLiteral("Draft of attempt"),
+         entry.draftNumber ? QString::number(*entry.draftNumber) : QStringLiteral("not recorded")},
+        {QStringLiteral("That attempt's seal"),
+         entry.draftSeal.isEmpty() ? QStringLiteral("no journal beside the draft") : entry.draftSeal},
+    });
+    flow.paragraph(QStringLiteral("Cells changed (%1):").arg(entry.cellsChanged), PageFlow::bodyFont(9));
+    cellRuns(flow, entry, columns);
+    if (entry.overwritten.empty())
+        return;
+    flow.paragraph(QStringLiteral("Typed answers the draft replaced:"), PageFlow::bodyFont(9), WrongDigitColour);
+    QList<QStringList> rows;
+    for (const CorrectionEntry& overwrite : entry.overwritten)
+        rows.append({QStringLiteral("row %1, column %2").arg(overwrite.row).arg(overwrite.column), overwrite.oldText,
+                     overwrite.newText});
+    flow.table({QStringLiteral("Cell"), QStringLiteral("Typed"), QStringLiteral("From the draft")}, rows,
+               {0.4, 0.3, 0.3});
+}
+
 void restores(PageFlow& flow, const VerificationResult& result)
 {
     flow.heading(QStringLiteral("Restores"));
@@ -135,12 +191,15 @@ void restores(PageFlow& flow, const VerificationResult& result)
     }
     QList<QStringList> rows;
     for (const RestoreEntry& entry : result.restores)
-        rows.append({QString::number(entry.event), secondsText(entry.ms), entry.draftSha256.left(16),
-                     QString::number(entry.cellsChanged),
+        rows.append({QString::number(entry.event), secondsText(entry.ms),
+                     entry.draftNumber ? QString::number(*entry.draftNumber) : QStringLiteral("?"),
+                     QString::number(entry.cellsChanged), QString::number(entry.overwritten.size()),
                      QString::number(entry.addedSeconds, 'f', 2) + QStringLiteral(" s")});
-    flow.table({QStringLiteral("Event"), QStringLiteral("Time"), QStringLiteral("Draft SHA-256"),
-                QStringLiteral("Cells changed"), QStringLiteral("Used time added")},
-               rows, {0.1, 0.15, 0.35, 0.17, 0.23});
+    flow.table({QStringLiteral("Event"), QStringLiteral("Time"), QStringLiteral("Draft of"),
+                QStringLiteral("Cells changed"), QStringLiteral("Typed replaced"), QStringLiteral("Used time added")},
+               rows, {0.1, 0.15, 0.15, 0.18, 0.19, 0.23});
+    for (const RestoreEntry& entry : result.restores)
+        restoreDetails(flow, entry, result.columns);
 }
 
 // An empty wrong cell shows a dot; a text longer than a digit (from a foreign draft) its first character.
@@ -259,12 +318,16 @@ QByteArray attemptPdf(const VerificationResult& result, const QPicture& gapChart
     writer.setResolution(Resolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                                      QPageLayout::Millimeter));
-    writer.setTitle(QStringLiteral("KORVALIN attempt %1").arg(result.header.draftNumber));
+    writer.setTitle(QStringLiteral("KORVALIN %1 %2")
+                        .arg(result.header.rehearsal ? QStringLiteral("rehearsal") : QStringLiteral("attempt"))
+                        .arg(result.header.draftNumber));
     writer.setCreator(verifiedBy);
 
     QPainter painter(&writer);
-    const QString footer =
-        QStringLiteral("KORVALIN attempt %1    Seal %2").arg(result.header.draftNumber).arg(shortSeal(result.seal));
+    const QString footer = QStringLiteral("KORVALIN %1 %2    Seal %3")
+                               .arg(result.header.rehearsal ? QStringLiteral("rehearsal") : QStringLiteral("attempt"))
+                               .arg(result.header.draftNumber)
+                               .arg(shortSeal(result.seal));
     PageFlow counting(writer, painter, PageFlow::Pass::Count, footer);
     layOut(counting, result, gapChart, verifiedBy);
     PageFlow flow(writer, painter, PageFlow::Pass::Draw, footer, counting.pageCount());

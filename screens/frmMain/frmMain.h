@@ -65,6 +65,17 @@ public:
     // The number the type list chose; a stage is started on its digits.
     const SpecialNumberChoice& specialNumber() const { return m_specialNumber; }
     bool isLoading() const { return m_settings.isLoading(); }
+
+    // A rehearsal from training: after load(), picks the number at `typePosition`; every attempt started
+    // here from then on is a rehearsal under the same settings, stage and rules, and its journal says so.
+    void beginRehearsal(int typePosition);
+    bool isRehearsal() const { return m_rehearsal; }
+
+signals:
+    // An attempt ended, finished or left; its journal and seal are in `evidence`.
+    void attemptEnded(const AttemptEvidence& evidence);
+
+public:
     bool backgroundShown() const { return m_background.shown(); }
     frmZFon* backgroundWindow() const { return m_background.window(); }
 
@@ -118,4 +129,6 @@ private:
     ResultsScreenFactory m_resultsScreenFactory = defaultResultsScreenFactory();
     BackgroundToggle m_background;
     bool m_firstActivation = true;
+    bool m_rehearsal = false;
+    QLabel* m_rehearsalMark = nullptr;
 };

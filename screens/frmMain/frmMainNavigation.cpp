@@ -9,6 +9,8 @@
 #include "frmSpecialNumber_Main/frmSpecialNumber_Main.h"
 #include "settings/StageSettings.h"
 
+#include <QLabel>
+
 bool frmMain::CompetitionMode() const
 {
     return m_screens.current() != MainScreen::Settings;
@@ -56,6 +58,8 @@ void frmMain::openStage()
         });
         connect(stage, &frmSpecialNumber_Main::finished, this,
                 [this](const AttemptOutcome& outcome) { follow(ScreenExit::StageFinished, &outcome); });
+        if (m_rehearsal)
+            stage->attempt().markAsRehearsal();
         screen = MainScreen::Stage;
         window = stage;
     }
@@ -78,6 +82,28 @@ void frmMain::openResults(const AttemptOutcome& outcome)
         showChildScreen(MainScreen::Results, results);
     } else
         returnFromCompetition();
+}
+
+void frmMain::beginRehearsal(int typePosition)
+{
+    m_rehearsal = true;
+    m_writeNotice.report(m_settings.listPicked(SettingsListId::Type, typePosition));
+    // In the title strip, right of the logo, which the stage and the results leave in sight, so that the
+    // competitor knows throughout what this is.
+    if (!m_rehearsalMark) {
+        m_rehearsalMark = new QLabel(QStringLiteral("REHEARSAL \u2013 not a record attempt"), this);
+        m_rehearsalMark->setObjectName(QStringLiteral("rehearsalMark"));
+        QFont font(QStringLiteral("Tahoma"));
+        font.setPixelSize(12);
+        font.setBold(true);
+        m_rehearsalMark->setFont(font);
+        QPalette palette = m_rehearsalMark->palette();
+        palette.setColor(QPalette::WindowText, QColor(192, 0, 0));
+        m_rehearsalMark->setPalette(palette);
+        m_rehearsalMark->adjustSize();
+        m_rehearsalMark->move(110, (TitleStripHeight - m_rehearsalMark->height()) / 2);
+    }
+    m_rehearsalMark->show();
 }
 
 void frmMain::showChildScreen(MainScreen screen, QWidget* window)

@@ -15,6 +15,7 @@
 
 void frmMain::startReport(const AttemptEvidence& evidence)
 {
+    emit attemptEnded(evidence);
 #ifdef KORVALIN_WITH_REPORTS
     // A journal that is not whole has no seal, and no report could stand for the attempt.
     if (evidence.journalPath.isEmpty() || evidence.seal.isEmpty())

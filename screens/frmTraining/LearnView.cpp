@@ -1,36 +1,23 @@
 #include "frmTraining/LearnView.h"
 
-#include "stage/GridLayout.h"
-
 #include "buttons/SkinButton.h"
 #include "frmSpecialNumber_Main/AnswerGrid.h"
-#include "frmSpecialNumber_Main/AnswerGridModel.h"
+#include "frmTraining/TrainingGrid.h"
 #include "frmTraining/TrainingLook.h"
 #include "skin/FramePainter.h"
-#include "skin/Skin.h"
 #include "skin/SkinPieces.h"
-#include "stage/GroupHighlight.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 
 namespace {
-constexpr int ColumnPixels = 56;
-constexpr QColor WrongDigitColour(255, 160, 160);
-constexpr QColor HintedDigitColour(255, 214, 130);
-constexpr int MarkPercent = 100;
+constexpr int RowsInSight = 10;
 
 bool isEnter(const QKeyEvent& event)
 {
     return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
-
-bool isDigitKey(const QKeyEvent& event)
-{
-    return event.text().size() == 1 && event.text()[0] >= u'0' && event.text()[0] <= u'9';
 }
 } // namespace
 
@@ -48,7 +35,12 @@ LearnView::~LearnView()
 {
     m_session->finish();
     // The session goes before the child widgets: the grid lets go of its sheet first.
-    m_grid->clearSheet();
+    m_grid->release();
+}
+
+AnswerGrid& LearnView::grid() const
+{
+    return m_grid->grid();
 }
 
 void LearnView::createControls()
@@ -58,22 +50,14 @@ void LearnView::createControls()
     m_outcome = TrainingLook::makeLabel(this, "learnOutcome", 11, true, TrainingLook::WarningColour);
     m_outcome->setWordWrap(true);
 
-    m_grid = new AnswerGrid(this);
-    AnswerGridHooks hooks;
-    hooks.beforeEdit = [this](int row, int column, bool& cancel) {
-        cancel = !m_session->mayOpen(row, column);
-        m_grid->setEditMaxLength(1);
-    };
-    hooks.afterEdit = [this](int, int) {
+    TrainingGrid::Calls calls;
+    calls.nextCell = [this] { return m_session->nextCell(); };
+    calls.digitTaken = [this] {
         if (m_session->phase() != LearnSession::Phase::Recalling)
             showPhase();
     };
-    hooks.cellChanged = [this](int, int, int row, int column) {
-        showGroup(row, column);
-        keepCursorOnNextDigit();
-    };
-    m_grid->setHooks(std::move(hooks));
-    m_grid->installEventFilter(this);
+    calls.key = [this](QKeyEvent& event) { return handleKey(event); };
+    m_grid = new TrainingGrid(this, std::move(calls));
 
     m_noteLabel = TrainingLook::makeLabel(this, "learnNoteLabel", 10, true);
     m_noteLabel->setText(QStringLiteral("Your note for this block (an image, a place), shown when it fails:"));
@@ -83,53 +67,36 @@ void LearnView::createControls()
     connect(m_note, &QLineEdit::editingFinished, this, &LearnView::saveNote);
     connect(m_note, &QLineEdit::returnPressed, this, &LearnView::takeFocus);
 
-    m_back = new SkinButton(skinImage(), QStringLiteral("BACK"), this);
-    m_back->setObjectName(QStringLiteral("btnBack"));
-    QPalette palette = m_back->palette();
-    palette.setColor(QPalette::Window, QColor(SkinPieces::InnerColour));
-    m_back->setPalette(palette);
-    m_back->passFocusTo(m_grid);
+    m_back = TrainingLook::makeButton(this, "btnBack", QStringLiteral("BACK"));
+    m_back->passFocusTo(&m_grid->grid());
     connect(m_back, &SkinButton::clicked, this, &LearnView::goBack, Qt::QueuedConnection);
 }
 
 void LearnView::takeFocus()
 {
-    m_grid->takeFocus();
+    m_grid->grid().takeFocus();
 }
 
-bool LearnView::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_grid && event->type() == QEvent::KeyPress && !m_forwarding)
-        return handleKey(static_cast<QKeyEvent*>(event));
-    return QWidget::eventFilter(watched, event);
-}
-
-bool LearnView::handleKey(QKeyEvent* event)
+bool LearnView::handleKey(QKeyEvent& event)
 {
     switch (m_session->phase()) {
     case LearnSession::Phase::Showing:
-        if (!isEnter(*event))
+        if (!isEnter(event))
             return false;
         saveNote();
         m_session->hide();
         showSheet();
         return true;
     case LearnSession::Phase::Recalling:
-        if (event->key() == HintKey) {
-            m_session->hint();
-            m_grid->answers().sheetTextsChanged();
-            showPhase();
-            return true;
-        }
-        if (isDigitKey(*event) &&
-            m_session->nextCell() == GridCell{m_grid->dataRowCount(), m_grid->dataColumnCount()}) {
-            commitLastDigit(event);
-            return true;
-        }
-        return false;
+        if (event.key() != HintKey)
+            return false;
+        m_session->hint();
+        m_grid->showTexts();
+        showPhase();
+        return true;
     case LearnSession::Phase::Failed:
     case LearnSession::Phase::Learned:
-        if (!isEnter(*event))
+        if (!isEnter(event))
             return false;
         saveNote();
         m_session->next();
@@ -141,25 +108,10 @@ bool LearnView::handleKey(QKeyEvent* event)
     return false;
 }
 
-// The grid keeps the editor of its last cell open until Enter, as the record stage wants for its last
-// digit; here the block's last digit ends the recall as soon as it is typed.
-void LearnView::commitLastDigit(QKeyEvent* event)
-{
-    m_forwarding = true;
-    QCoreApplication::sendEvent(m_grid, event);
-    m_forwarding = false;
-    if (m_grid->isEditing())
-        m_grid->setCurrentCell(1, 1);
-}
-
 void LearnView::showSheet()
 {
-    m_grid->clearSheet();
-    m_grid->setSheet(*m_session);
-    // A new sheet brings the grid's default column widths.
-    setColumnWidths();
+    m_grid->showSheet(*m_session);
     showPhase();
-    showGroup(m_grid->currentRow(), m_grid->currentColumn());
 }
 
 void LearnView::showPhase()
@@ -194,8 +146,8 @@ void LearnView::showPhase()
         if (!m_session->note().isEmpty())
             text += QStringLiteral("\nYour note: ") + m_session->note();
         m_outcome->setText(text);
-        m_grid->answers().setFlood(ending->cell.row, ending->cell.column,
-                                   ending->typed.isNull() ? HintedDigitColour : WrongDigitColour, MarkPercent);
+        m_grid->mark(ending->cell,
+                     ending->typed.isNull() ? TrainingGrid::HintedDigitColour : TrainingGrid::WrongDigitColour);
         break;
     }
     case LearnSession::Phase::Learned:
@@ -214,32 +166,8 @@ void LearnView::showPhase()
     m_note->setText(m_session->note());
     m_note->setVisible(noteShown);
     m_noteLabel->setVisible(noteShown);
-    m_grid->setVisible(phase != LearnSession::Phase::Done);
+    m_grid->grid().setVisible(phase != LearnSession::Phase::Done);
     update();
-}
-
-void LearnView::showGroup(int row, int column)
-{
-    const std::optional<CurrentGroup> group =
-        row > 0 && column > 0 ? currentGroup(LearnSession::Columns, GroupSize, row, column) : std::nullopt;
-    if (group)
-        m_grid->answers().setGroupHighlight(group->row, group->firstColumn, GroupSize);
-    else
-        m_grid->answers().clearGroupHighlight();
-}
-
-// A click elsewhere in the grid during a recall would leave the next digit nowhere to go.
-void LearnView::keepCursorOnNextDigit()
-{
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            const std::optional<GridCell> next = m_session->nextCell();
-            if (next && !m_grid->isEditing() &&
-                (m_grid->currentRow() != next->row || m_grid->currentColumn() != next->column))
-                m_grid->setCurrentCell(next->row, next->column);
-        },
-        Qt::QueuedConnection);
 }
 
 void LearnView::saveNote()
@@ -254,36 +182,27 @@ void LearnView::goBack()
     emit back();
 }
 
-void LearnView::setColumnWidths()
-{
-    m_grid->setColumnWidthUnits(0, HeaderColumnUnits);
-    for (int column = 1; column <= m_grid->dataColumnCount(); ++column)
-        m_grid->setColumnWidthUnits(column, ColumnPixels * WidthUnitsPerPixel);
-}
-
 void LearnView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    setColumnWidths();
-    const int gridWidth =
-        HeaderColumnUnits / WidthUnitsPerPixel + LearnSession::Columns * ColumnPixels + ScrollBarWidth;
-    const int gridHeight = AnswerGrid::HeaderRowHeight + 10 * AnswerGrid::RowHeight + 2;
+    const int gridWidth = TrainingGrid::width();
     const int left = (width() - gridWidth) / 2;
 
     m_blockLine->setGeometry(left, 16, gridWidth + 200, 26);
     m_prompt->setGeometry(left, 46, width() - left - 20, 22);
-    m_grid->setGeometry(left, 84, gridWidth, gridHeight);
-    const int below = m_grid->geometry().bottom() + 18;
+    QWidget& grid = m_grid->grid();
+    grid.setGeometry(left, 84, gridWidth, TrainingGrid::height(RowsInSight));
+    const int below = grid.geometry().bottom() + 18;
     m_outcome->setGeometry(left, below, gridWidth, 48);
     m_noteLabel->setGeometry(left, below + 56, gridWidth, 20);
     m_note->setGeometry(left, below + 80, gridWidth, 30);
-    m_back->setGeometry(m_grid->geometry().right() + 40, m_grid->geometry().bottom() - 50, 170, 50);
+    m_back->setGeometry(grid.geometry().right() + 40, grid.geometry().bottom() - 50, 170, 50);
 }
 
 void LearnView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(SkinPieces::InnerColour));
-    if (m_grid->isVisible())
-        DrawControlFrame(painter, m_grid->geometry());
+    if (m_grid->grid().isVisible())
+        DrawControlFrame(painter, m_grid->grid().geometry());
 }

@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class SkinButton;
 class TrainingClock;
+class TrainingGrid;
 class TrainingStore;
 
 // Learn on the record stage's answer grid: the view hands LearnSession the keys and the grid's edits
@@ -24,7 +25,6 @@ class LearnView final : public QWidget
 
 public:
     static constexpr Qt::Key HintKey = Qt::Key_F1;
-    static constexpr int GroupSize = 5;
 
     // `blocks` to learn in order; the store and the clock must outlive the view.
     LearnView(std::vector<TrainingItem> blocks, std::map<QString, QString> notes, TrainingStore& store,
@@ -33,7 +33,7 @@ public:
     ~LearnView() override;
 
     const LearnSession& session() const { return *m_session; }
-    AnswerGrid& grid() const { return *m_grid; }
+    AnswerGrid& grid() const;
     // Gives the keyboard to the grid.
     void takeFocus();
 
@@ -41,20 +41,15 @@ signals:
     void back();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createControls();
-    bool handleKey(QKeyEvent* event);
-    void commitLastDigit(QKeyEvent* event);
+    bool handleKey(QKeyEvent& event);
     // The sheet changed whole (a block shown or hidden): the grid shows it from its first cell.
     void showSheet();
-    void setColumnWidths();
     void showPhase();
-    void showGroup(int row, int column);
-    void keepCursorOnNextDigit();
     void saveNote();
     void goBack();
 
@@ -63,10 +58,9 @@ private:
 
     QLabel* m_blockLine = nullptr;
     QLabel* m_prompt = nullptr;
-    AnswerGrid* m_grid = nullptr;
+    TrainingGrid* m_grid = nullptr;
     QLabel* m_outcome = nullptr;
     QLabel* m_noteLabel = nullptr;
     QLineEdit* m_note = nullptr;
     SkinButton* m_back = nullptr;
-    bool m_forwarding = false;
 };

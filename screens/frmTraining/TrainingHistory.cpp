@@ -1,6 +1,7 @@
 #include "frmTraining/TrainingHistory.h"
 
 #include "TrainingStore.h"
+#include "training/ReviewSession.h"
 #include "training/TrainingDays.h"
 #include "training/TrainingItems.h"
 #include "training/TrainingSummary.h"
@@ -52,9 +53,22 @@ TrainingHistory TrainingHistory::read(TrainingStore& store)
     }
 
     std::vector<SessionPace> sessions;
-    for (const StoredSession& session : store.sessionSummaries())
+    // A review's recall is a session of its own, as long as the recall: its pace is its length over its
+    // digits.
+    std::map<qint64, double> reviewPacesMs;
+    for (const StoredSession& session : store.sessionSummaries()) {
         sessions.push_back({activityOf(session.mode), session.seconds, session.typed});
+        if (session.mode == TrainingMode::Review && session.typed > 0)
+            reviewPacesMs.emplace(session.sessionId, session.seconds * 1000.0 / double(session.typed));
+    }
     history.pace = paceFromSessions(sessions);
+    std::vector<PastRecall> recalls;
+    for (const StoredReview& review : store.reviews()) {
+        const auto pace = reviewPacesMs.find(review.sessionId);
+        if (pace != reviewPacesMs.end())
+            recalls.push_back({review.itemId, Rating(review.rating), pace->second});
+    }
+    history.itemPacesMs = medianPacesByItem(recalls);
 
     for (StoredNote& note : store.notes())
         history.notes.emplace(std::move(note.itemId), std::move(note.text));

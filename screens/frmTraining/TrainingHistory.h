@@ -18,6 +18,8 @@ struct TrainingHistory
     std::vector<ItemProgress> progress;
     PaceEstimate pace;
     std::map<QString, QString> notes;
+    // For each item, the median pace of its earlier correct review recalls, in ms per digit.
+    std::map<QString, double> itemPacesMs;
 
     static TrainingHistory read(TrainingStore& store);
 

@@ -1,6 +1,9 @@
 #include "frmTraining/TrainingLook.h"
 
+#include "buttons/SkinButton.h"
 #include "skin/Fonts.h"
+#include "skin/Skin.h"
+#include "skin/SkinPieces.h"
 
 #include <QLabel>
 
@@ -22,6 +25,16 @@ QLabel* TrainingLook::makeLabel(QWidget* parent, const char* objectName, double 
     palette.setColor(QPalette::WindowText, QColor(colour));
     label->setPalette(palette);
     return label;
+}
+
+SkinButton* TrainingLook::makeButton(QWidget* parent, const char* objectName, const QString& caption)
+{
+    auto* button = new SkinButton(skinImage(), caption, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Window, QColor(SkinPieces::InnerColour));
+    button->setPalette(palette);
+    return button;
 }
 
 QString TrainingLook::numberCaption(TrainingNumber number)

@@ -2,7 +2,6 @@
 
 #include "buttons/SkinButton.h"
 #include "frmTraining/TrainingLook.h"
-#include "skin/Skin.h"
 #include "skin/SkinPieces.h"
 
 #include <QLabel>
@@ -17,11 +16,7 @@ UnavailableView::UnavailableView(TrainingActivity activity, QWidget* parent) : Q
     m_line->setText(name + QStringLiteral(": not available yet"));
     m_line->setAlignment(Qt::AlignCenter);
 
-    m_back = new SkinButton(skinImage(), QStringLiteral("BACK"), this);
-    m_back->setObjectName(QStringLiteral("btnBack"));
-    QPalette palette = m_back->palette();
-    palette.setColor(QPalette::Window, QColor(SkinPieces::InnerColour));
-    m_back->setPalette(palette);
+    m_back = TrainingLook::makeButton(this, "btnBack", QStringLiteral("BACK"));
     connect(m_back, &SkinButton::clicked, this, &UnavailableView::back, Qt::QueuedConnection);
 }
 

@@ -5,10 +5,18 @@
 #include "base/WindowPlacement.h"
 #include "boxes/modMsgBox.h"
 #include "buttons/PFormKontrol.h"
+#include "frmTraining/DrillView.h"
 #include "frmTraining/LearnView.h"
+#include "frmTraining/RecitalView.h"
+#include "frmTraining/RehearsalLauncher.h"
+#include "frmTraining/RehearseView.h"
+#include "frmTraining/ReviewView.h"
 #include "frmTraining/TrainingLook.h"
 #include "frmTraining/TrainingSummaryPanel.h"
 #include "frmTraining/UnavailableView.h"
+#ifdef KORVALIN_WITH_PROGRESS
+#include "frmTraining/progress/ProgressView.h"
+#endif
 #include "skin/FramePainter.h"
 #include "skin/Skin.h"
 #include "skin/SkinPieces.h"
@@ -84,17 +92,84 @@ void frmTraining::open(TrainingActivity activity, TrainingNumber number, std::op
 {
     m_number = number;
     QString subtitle = activityName(activity).toUpper();
-    if (activity != TrainingActivity::Learn) {
-        auto* unavailable = new UnavailableView(activity, this);
-        connect(unavailable, &UnavailableView::back, this, &frmTraining::showSummary);
-        setView(unavailable, subtitle);
+    const QString numberSubtitle = subtitle + QStringLiteral(" (") + TrainingLook::numberCaption(number) + u')';
+    switch (activity) {
+    case TrainingActivity::Learn: {
+        auto* learn = new LearnView(blocksToLearn(number, m_history.learnedBlocks(number), fromPosition.value_or(1)),
+                                    m_history.notes, m_store, m_clock, this);
+        connect(learn, &LearnView::back, this, &frmTraining::showSummary);
+        setView(learn, numberSubtitle);
+        learn->takeFocus();
         return;
     }
-    auto* learn = new LearnView(blocksToLearn(number, m_history.learnedBlocks(number), fromPosition.value_or(1)),
-                                m_history.notes, m_store, m_clock, this);
-    connect(learn, &LearnView::back, this, &frmTraining::showSummary);
-    setView(learn, subtitle + QStringLiteral(" (") + TrainingLook::numberCaption(number) + u')');
-    learn->takeFocus();
+    case TrainingActivity::Review: {
+        // The summary's history may be older than the last view's reviews.
+        m_history = TrainingHistory::read(m_store);
+        auto* review = new ReviewView(m_history, number, trainingDay(m_clock.nowUtc()), m_store, m_clock, this);
+        connect(review, &ReviewView::back, this, &frmTraining::showSummary);
+        setView(review, numberSubtitle);
+        review->takeFocus();
+        return;
+    }
+    case TrainingActivity::Recite: {
+        auto* recital = new RecitalView(number, fromPosition.value_or(1), m_store, m_clock, this);
+        connect(recital, &RecitalView::back, this, &frmTraining::showSummary);
+        setView(recital, numberSubtitle);
+        recital->takeFocus();
+        return;
+    }
+    case TrainingActivity::Drill: {
+        m_history = TrainingHistory::read(m_store);
+        auto* drill = new DrillView(DrillPositions(number, m_history.learnedBlocks(number)),
+                                    QRandomGenerator(QRandomGenerator::global()->generate()), m_store, m_clock, this);
+        connect(drill, &DrillView::back, this, &frmTraining::showSummary);
+        setView(drill, numberSubtitle);
+        if (fromPosition)
+            drill->ask(*fromPosition);
+        drill->takeFocus();
+        return;
+    }
+    case TrainingActivity::Rehearse:
+        openRehearse(number);
+        return;
+    case TrainingActivity::Progress: {
+#ifdef KORVALIN_WITH_PROGRESS
+        auto* progress = new ProgressView(m_store, number, m_clock, this);
+        connect(progress, &ProgressView::back, this, &frmTraining::showSummary);
+        setView(progress, subtitle);
+        return;
+#else
+        break; // a build without Qt Charts or Qt SVG
+#endif
+    }
+    }
+    auto* unavailable = new UnavailableView(activity, this);
+    connect(unavailable, &UnavailableView::back, this, &frmTraining::showSummary);
+    setView(unavailable, subtitle);
+}
+
+void frmTraining::setRehearsalLauncher(RehearsalLauncher* launcher)
+{
+    m_rehearsals = launcher;
+    // A rehearsal that ended is in the history: the view that lists them shows it. The view the command
+    // line opened before there was a launcher can start one now.
+    const auto reopenRehearse = [this] {
+        if (auto* view = qobject_cast<RehearseView*>(m_view.data()))
+            openRehearse(view->number());
+    };
+    connect(launcher, &RehearsalLauncher::recorded, this, reopenRehearse);
+    reopenRehearse();
+}
+
+void frmTraining::openRehearse(TrainingNumber number)
+{
+    auto* view = new RehearseView(number, m_store.sessionSummaries(), m_rehearsals != nullptr, this);
+    connect(view, &RehearseView::back, this, &frmTraining::showSummary);
+    connect(view, &RehearseView::startRequested, this, [this](TrainingNumber chosen) {
+        if (m_rehearsals)
+            m_rehearsals->start(chosen);
+    });
+    setView(view, QStringLiteral("REHEARSE (") + TrainingLook::numberCaption(number) + u')');
 }
 
 void frmTraining::setView(QWidget* view, const QString& subtitle)
@@ -153,6 +228,12 @@ void frmTraining::tellOpening()
     activateWindow();
     if (auto* learn = qobject_cast<LearnView*>(m_view.data()))
         learn->takeFocus();
+    else if (auto* review = qobject_cast<ReviewView*>(m_view.data()))
+        review->takeFocus();
+    else if (auto* recital = qobject_cast<RecitalView*>(m_view.data()))
+        recital->takeFocus();
+    else if (auto* drill = qobject_cast<DrillView*>(m_view.data()))
+        drill->takeFocus();
 }
 
 void frmTraining::showStoreFailure(const QString& error)

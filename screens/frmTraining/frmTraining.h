@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class PFormKontrol;
+class RehearsalLauncher;
 class QLabel;
 class TrainingClock;
 class TrainingStore;
@@ -34,6 +35,9 @@ public:
     QWidget* view() const { return m_view; }
     const TrainingHistory& history() const { return m_history; }
 
+    // Where Rehearse starts its attempts; without one it says it cannot. Must outlive the window.
+    void setRehearsalLauncher(RehearsalLauncher* launcher);
+
     void showSummary();
     void open(TrainingActivity activity, TrainingNumber number, std::optional<int> fromPosition = std::nullopt);
 
@@ -44,6 +48,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void openRehearse(TrainingNumber number);
     void setView(QWidget* view, const QString& subtitle);
     void paintFrame();
     void placeView();
@@ -63,5 +68,6 @@ private:
     QPointer<QWidget> m_view;
     QString m_subtitle;
     QLabel* m_storeNotice = nullptr;
+    RehearsalLauncher* m_rehearsals = nullptr;
     bool m_firstShow = true;
 };

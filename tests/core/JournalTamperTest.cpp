@@ -275,6 +275,38 @@ TEST(JournalTamper, restores_areNamedInTheVerdict)
     }
 }
 
+// What a restore changed is read from the sheet as replayed: the runs of cells, the typed answers it
+// replaced, and which answers still stand as restored.
+TEST(JournalTamper, restore_isReadCellByCell)
+{
+    AttemptScript script;
+    script.countdownEnds(3'000).typeDigits(1, 20, 4'000, 800);
+    script.type(1, 5, script.wrongDigit(5), 20'000);
+    script.restore({{5, script.question(5)},
+                    {21, script.question(21)},
+                    {22, script.question(22)},
+                    {23, script.question(23)},
+                    {30, script.question(30)}},
+                   0.0f, 20'500);
+    script.type(1, 22, script.wrongDigit(22), 21'000);
+    const VerificationResult result = verifyJournal(script.bytes());
+    ASSERT_EQ(result.restores.size(), 1u);
+    const RestoreEntry& restore = result.restores.front();
+    EXPECT_EQ(restore.cellsChanged, 5);
+    ASSERT_EQ(restore.cellRuns.size(), 3u);
+    EXPECT_EQ(restore.cellRuns[0].first, 4u);
+    EXPECT_EQ(restore.cellRuns[1].first, 20u);
+    EXPECT_EQ(restore.cellRuns[1].last, 22u);
+    EXPECT_EQ(restore.cellRuns[2].last, 29u);
+    ASSERT_EQ(restore.overwritten.size(), 1u);
+    EXPECT_EQ(restore.overwritten[0].column, 5);
+    EXPECT_EQ(restore.overwritten[0].oldText, script.wrongDigit(5));
+    EXPECT_EQ(restore.overwritten[0].newText, script.question(5));
+    const std::pair<int, bool> restoredCells[] = {{5, true}, {6, false}, {21, true}, {22, false}, {30, true}};
+    for (const auto& [digit, restored] : restoredCells)
+        EXPECT_EQ(result.cells[std::size_t(digit - 1)].restored, restored) << "digit " << digit;
+}
+
 TEST(JournalTamper, notAJournal_cannotBeRead)
 {
     const QList<QByteArray> lines = finishedAttempt().lines();

@@ -41,10 +41,19 @@ protected:
     RunningAttemptTest()
     {
         setProgramDirectory(m_directory.path());
+        startAttempt(DraftNumber);
+    }
+
+    // Replaces the attempt by a new one of `draftNumber`, its countdown started.
+    void startAttempt(int draftNumber, bool rehearsal = false)
+    {
+        m_attempt.reset();
         StageSettings settings;
         settings.digitsPerRow = Columns;
         m_attempt = std::make_unique<RunningAttempt>(settings, DigitSource{1, QStringLiteral("Digits of PI"), m_digits},
-                                                     DraftNumber, m_clock);
+                                                     draftNumber, m_clock);
+        if (rehearsal)
+            m_attempt->markAsRehearsal();
         m_clock.set(CountdownStart);
         m_attempt->startCountdown();
     }
@@ -245,6 +254,35 @@ TEST_F(RunningAttemptTest, restore_namesTheDraftsAttemptItsSealAndTheTypedAnswer
     const QJsonArray overwrites = restore.value(QStringLiteral("overwrites")).toArray();
     ASSERT_EQ(overwrites.size(), 1);
     EXPECT_EQ(overwrites.at(0).toArray(), (QJsonArray{1, 1, QStringLiteral("4"), QStringLiteral("9")}));
+}
+
+// A rehearsal's draft is training: a record attempt refuses it, and changes nothing; a rehearsal may
+// take any draft.
+TEST_F(RunningAttemptTest, draftOfARehearsal_isRefusedByARecordAttemptOnly)
+{
+    const QByteArray draft = restoreBytes(600.0f);
+    writeRestoreBytes(draft);
+    QFile rehearsalDraft(m_directory.filePath(QStringLiteral("draft_record_778.xml")));
+    ASSERT_TRUE(rehearsalDraft.open(QIODevice::WriteOnly));
+    rehearsalDraft.write(draft);
+    rehearsalDraft.close();
+    QFile rehearsalJournal(m_directory.filePath(QStringLiteral("attempt_778.journal")));
+    ASSERT_TRUE(rehearsalJournal.open(QIODevice::WriteOnly));
+    rehearsalJournal.write("{\"e\":\"start\",\"rehearsal\":true}\n{\"e\":\"end\"}\n");
+    rehearsalJournal.close();
+
+    enterRecall(CountdownStart + 60.0f);
+    type(1, 1, QStringLiteral("4"));
+    const QByteArray before = record().serialize();
+    const std::optional<QString> refused = m_attempt->restoreDraft();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_TRUE(refused->contains(QStringLiteral("rehearsal"))) << refused->toStdString();
+    EXPECT_EQ(record().serialize(), before);
+    EXPECT_EQ(m_attempt->sheet().cellText(1, 1), QStringLiteral("4"));
+
+    startAttempt(DraftNumber + 1, true);
+    enterRecall(CountdownStart + 60.0f);
+    EXPECT_EQ(m_attempt->restoreDraft(), std::nullopt) << "a rehearsal may take a rehearsal's draft";
 }
 
 TEST_F(RunningAttemptTest, wrongLockedDigit_endsTheStageByThatRule)

@@ -103,7 +103,7 @@ run_probe "$home" "$probe" >"$work/build.out"
 grep -qx "data folder: $(cd "$probe_folder" && pwd -P)" "$work/build.out" || fail "build tree: $(head -1 "$work/build.out")"
 expect_files_in "build tree" "$probe_folder"
 [ -e "$home/.local/share/korvalin" ] && fail "build tree: wrote into the per-user folder"
-rm -f "$probe_folder/settings.xml" "$probe_folder"/draft_record_*.xml
+rm -f "$probe_folder/settings.xml" "$probe_folder"/draft_record_*.xml "$probe_folder"/attempt_*.journal
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failed"

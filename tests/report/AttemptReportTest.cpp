@@ -165,10 +165,13 @@ TEST_F(AttemptReportTest, pdf_holdsTheHeaderResultSealListsAndSignatureFields)
         EXPECT_TRUE(firstPage.contains(text)) << text.toStdString() << "\n" << firstPage.toStdString();
 
     const QString all = run(tool("pdftotext"), {pdfPath(), QStringLiteral("-")});
-    for (const QString& text : {QStringLiteral("Corrections"), QStringLiteral("row 1, column 10"),
-                                QStringLiteral("Restores"), QStringLiteral("Rows with errors"), QStringLiteral("Row 2"),
-                                QStringLiteral("Witness 1"), QStringLiteral("Witness 2"), QStringLiteral("Arbiter"),
-                                QStringLiteral("Name"), QStringLiteral("Signature"), QStringLiteral("Date")})
+    for (const QString& text :
+         {QStringLiteral("Corrections"), QStringLiteral("row 1, column 10"), QStringLiteral("Restores"),
+          QStringLiteral("Restore at event"), QStringLiteral("Cells changed (2)"), QStringLiteral("row 3, column 17"),
+          QStringLiteral("Typed answers the draft replaced"), QStringLiteral("row 2, column 15"),
+          QStringLiteral("Rows with errors"), QStringLiteral("Row 2"), QStringLiteral("Witness 1"),
+          QStringLiteral("Witness 2"), QStringLiteral("Arbiter"), QStringLiteral("Name"), QStringLiteral("Signature"),
+          QStringLiteral("Date")})
         EXPECT_TRUE(all.contains(text)) << text.toStdString();
     // Row 1 has no error left after its correction; rows after the last answer are not listed.
     EXPECT_FALSE(all.contains(QStringLiteral("Row 1 ")));
@@ -191,7 +194,7 @@ TEST_F(AttemptReportTest, pdf_everyPageNamesTheAttemptItsSealAndItsPlace)
     }
 }
 
-TEST_F(AttemptReportTest, firstPage_rendersWithTextAndTheRedLimitLine)
+TEST_F(AttemptReportTest, firstPage_rendersWithTextTheRedLimitLineAndTheRestoredDigits)
 {
     ASSERT_TRUE(writeAttemptReport(journalPath(), pdfPath(), QString()).ok);
     if (tool("pdftoppm").isEmpty())
@@ -204,6 +207,7 @@ TEST_F(AttemptReportTest, firstPage_rendersWithTextAndTheRedLimitLine)
     ASSERT_FALSE(page.isNull());
     int dark = 0;
     int red = 0;
+    int restoredShade = 0;
     for (int y = 0; y < page.height(); ++y) {
         for (int x = 0; x < page.width(); ++x) {
             const QColor pixel = page.pixelColor(x, y);
@@ -211,11 +215,15 @@ TEST_F(AttemptReportTest, firstPage_rendersWithTextAndTheRedLimitLine)
                 ++dark;
             if (pixel.red() > 150 && pixel.green() < 90 && pixel.blue() < 90)
                 ++red;
+            if (pixel.red() > 220 && pixel.green() > 160 && pixel.green() < 215 && pixel.blue() > 100 &&
+                pixel.blue() < 175)
+                ++restoredShade;
         }
     }
     const int pixels = page.width() * page.height();
     EXPECT_GT(dark, pixels / 200) << "the page is blank";
     EXPECT_GT(red, 20) << "no 15-second line";
+    EXPECT_GT(restoredShade, 40) << "the restored digits are not shaded";
 }
 
 TEST_F(AttemptReportTest, csv_hasOneRowPerCellOfTheSheet)
@@ -227,21 +235,22 @@ TEST_F(AttemptReportTest, csv_hasOneRowPerCellOfTheSheet)
     EXPECT_EQ(csv, attemptCsv(written.verification));
     const QList<QByteArray> lines = csv.split('\n');
     ASSERT_EQ(lines.size(), 1 + 1092 * 30 + 1); // the header, the cells, and nothing after the last CRLF
-    EXPECT_EQ(lines[0],
-              "index,row,column,question,answer,correct,first_entry_s,last_change_s,gap_before_s,corrections\r");
+    EXPECT_EQ(
+        lines[0],
+        "index,row,column,question,answer,correct,first_entry_s,last_change_s,gap_before_s,corrections,restored\r");
     struct Case
     {
         int index;
         QByteArray row;
     };
     const Case cases[] = {
-        {1, "1,1,1,1,1,yes,4.000,4.000,,0\r"},
-        {2, "2,1,2,4,4,yes,5.500,5.500,1.500,0\r"},
-        {10, "10,1,10,5,5,yes,17.500,119.000,1.500,2\r"},
-        {45, "45,2,15,9,\"x,\"\"y\"\"\",no,70.000,120.000,1.500,0\r"},
-        {77, "77,3,17,0,0,yes,,120.000,,0\r"},
-        {78, "78,3,18,8,8,yes,121.000,121.000,4.500,0\r"},
-        {101, "101,4,11,8,,no,,,,0\r"},
+        {1, "1,1,1,1,1,yes,4.000,4.000,,0,\r"},
+        {2, "2,1,2,4,4,yes,5.500,5.500,1.500,0,\r"},
+        {10, "10,1,10,5,5,yes,17.500,119.000,1.500,2,\r"},
+        {45, "45,2,15,9,\"x,\"\"y\"\"\",no,70.000,120.000,1.500,0,yes\r"},
+        {77, "77,3,17,0,0,yes,,120.000,,0,yes\r"},
+        {78, "78,3,18,8,8,yes,121.000,121.000,4.500,0,\r"},
+        {101, "101,4,11,8,,no,,,,0,\r"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.index);

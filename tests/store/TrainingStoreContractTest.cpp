@@ -275,6 +275,53 @@ TYPED_TEST(TrainingStoreContract, readsWithoutWaiting_replyLaterAndNeverToARecei
     EXPECT_FALSE(repliedToGone);
 }
 
+TYPED_TEST(TrainingStoreContract, keystrokeHistory_holdsEveryKeystrokeBySessionAndSequence)
+{
+    const qint64 recital =
+        this->m_store->startSession(TrainingMode::Recite, TrainingNumber::Pi, 1, utc("2026-03-01T08:00:00.250Z"));
+    const qint64 drill =
+        this->m_store->startSession(TrainingMode::Drill, TrainingNumber::E, 4001, utc("2026-03-01T08:05:00.000Z"));
+    // Typed in turns, kept by session; the largest position and times of a day fit the compact rows.
+    this->m_store->addKeystroke({drill, 1, 4001, 3, 3, 400});
+    this->m_store->addKeystroke({recital, 1, 1, 1, 1, 900});
+    this->m_store->addKeystroke({drill, 2, 32767, 7, 2, 86400000});
+    this->m_store->addKeystroke({recital, 2, 2, 4, 9, 1350});
+    this->m_store->addKeystroke({recital, 2, 2, 4, 4, 1400}); // refused: the same sequence again
+    ASSERT_EQ(this->failures().size(), 1);
+
+    const std::vector<HistoryKeystroke> expected = {
+        {qint32(recital), 900, 1, 1, 1},
+        {qint32(recital), 1350, 2, 4, 9},
+        {qint32(drill), 400, 4001, 3, 3},
+        {qint32(drill), 86400000, 32767, 7, 2},
+    };
+    const auto same = [](const std::vector<HistoryKeystroke>& rows, const std::vector<HistoryKeystroke>& want) {
+        ASSERT_EQ(rows.size(), want.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(rows[i].sessionId, want[i].sessionId);
+            EXPECT_EQ(rows[i].ms, want[i].ms);
+            EXPECT_EQ(rows[i].position, want[i].position);
+            EXPECT_EQ(rows[i].expected, want[i].expected);
+            EXPECT_EQ(rows[i].typed, want[i].typed);
+        }
+    };
+    same(this->m_store->keystrokeHistory(), expected);
+
+    QObject receiver;
+    std::vector<HistoryKeystroke> later;
+    bool replied = false;
+    this->m_store->readKeystrokeHistory(&receiver, [&](std::vector<HistoryKeystroke> rows) {
+        later = std::move(rows);
+        replied = true;
+    });
+    EXPECT_FALSE(replied) << "replied inside the call";
+    this->m_store->waitForIdle();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(replied);
+    same(later, expected);
+}
+
 TYPED_TEST(TrainingStoreContract, csvExport_writesEachViewWithItsHeaderAndQuotesWhereNeeded)
 {
     const qint64 session = this->reciteFiveDigits();

@@ -1,44 +1,16 @@
+#include "RecorderLog.h"
+
+#include "RecorderLog.h"
 #include "training/LearnSession.h"
 #include "training/TrainingClock.h"
 #include "training/TrainingDays.h"
 #include "training/TrainingItems.h"
-#include "training/TrainingRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-// What the session handed on, in the order it did.
-class RecorderLog final : public TrainingRecorder
-{
-public:
-    struct Session
-    {
-        TrainingActivity activity;
-        TrainingNumber number;
-        int firstPosition;
-        QDateTime startedUtc;
-    };
-
-    qint64 startSession(TrainingActivity activity, TrainingNumber number, int firstPosition,
-                        const QDateTime& startedUtc) override
-    {
-        sessions.push_back({activity, number, firstPosition, startedUtc});
-        return 40 + qint64(sessions.size());
-    }
-    void digitTyped(const TypedDigit& digit) override { digits.push_back(digit); }
-    void sessionFinished(qint64 sessionId, double seconds) override { finished.push_back({sessionId, seconds}); }
-    void itemReviewed(const ItemReview& review) override { reviews.push_back(review); }
-    void noteWritten(const QString& itemId, const QString& note) override { notes.push_back({itemId, note}); }
-
-    std::vector<Session> sessions;
-    std::vector<TypedDigit> digits;
-    std::vector<std::pair<qint64, double>> finished;
-    std::vector<ItemReview> reviews;
-    std::vector<std::pair<QString, QString>> notes;
-};
 
 // pi's first twelve digits after the point, as a short block of two rows (the second one partly used),
 // then its next twelve.

@@ -80,6 +80,9 @@ TEST_F(VerifyCommandTest, exitCodes_tellValidAlteredUnreadableAndIncomplete)
     QByteArray alteredBytes;
     for (const QByteArray& line : altered)
         alteredBytes += line;
+    QList<QByteArray> rehearsal = script.lines();
+    rehearsal[0] = withField(rehearsal[0], QStringLiteral("rehearsal"), true);
+    const QByteArray rehearsalBytes = rechained(rehearsal).join();
     struct Case
     {
         const char* name;
@@ -128,6 +131,14 @@ TEST_F(VerifyCommandTest, exitCodes_tellValidAlteredUnreadableAndIncomplete)
           QStringLiteral("0CD8 5167 5FEC")},
          2,
          QStringLiteral("not a seal: \"0CD8 5167 5FEC\": it has 12 hexadecimal digits")},
+        {"a rehearsal from training",
+         {write(QStringLiteral("rehearsal.journal"), rehearsalBytes)},
+         4,
+         QStringLiteral("Kind         rehearsal under the record rules, from training; not a record attempt")},
+        {"a rehearsal from training, its verdict",
+         {write(QStringLiteral("rehearsal.journal"), rehearsalBytes)},
+         4,
+         QStringLiteral("Verdict      rehearsal, not a record attempt: valid")},
         {"not a journal", {write(QStringLiteral("text.journal"), "hello\n")}, 2, QStringLiteral("cannot be read")},
         {"missing", {m_dir.filePath(QStringLiteral("missing.journal"))}, 2, QStringLiteral("cannot be read")},
         {"missing draft",
