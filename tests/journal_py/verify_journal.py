@@ -6,7 +6,7 @@
 DIR holds the program's digit files sqrt2.txt, pi.txt and e.txt (by default resources/digits of the
 source tree this script lies in). Prints the verdict, the score and the used time, and exits as
 korvalin-verify does: 0 valid, 1 altered or against the rules, 2 cannot be read or not a seal,
-3 incomplete. Standard library only.
+3 incomplete, 4 a valid rehearsal (not a record attempt). Standard library only.
 """
 
 import argparse
@@ -18,7 +18,7 @@ import sys
 import xml.etree.ElementTree as ElementTree
 from collections import deque
 
-EXIT_VALID, EXIT_ALTERED_OR_BROKEN, EXIT_CANNOT_READ, EXIT_INCOMPLETE = 0, 1, 2, 3
+EXIT_VALID, EXIT_ALTERED_OR_BROKEN, EXIT_CANNOT_READ, EXIT_INCOMPLETE, EXIT_REHEARSAL = 0, 1, 2, 3, 4
 
 DIGIT_FILES = {0: "sqrt2.txt", 1: "pi.txt", 2: "e.txt"}
 ROW_LENGTHS = (30, 36, 40)
@@ -142,6 +142,7 @@ class Result:
         self.seal = ""
         self.ended = False
         self.restores = []  # cells changed by each
+        self.rehearsal = False
 
 
 def chain_break(lines):
@@ -431,8 +432,6 @@ class Replay:
             fields.whole("draft")
         if fields.has("draftSeal"):
             fields.text("draftSeal")
-        if fields.has("overwrites"):
-            fields.list("overwrites")
         self.restores.append((event, changed))
 
     def box(self, event, ms, fields):
@@ -555,6 +554,8 @@ def read_start(obj, digits_dir):
         return None, fields.problem()
     if not settings.ok():
         return None, "settings: " + settings.problem()
+    if "rehearsal" in obj and obj["rehearsal"] is not True:
+        return None, '"rehearsal" is not true'
     if position not in DIGIT_FILES:
         return None, "there is no number at position %d" % position
     if columns not in ROW_LENGTHS:
@@ -700,6 +701,7 @@ def verify(journal_path, digits_dir, draft_path=None, seal_text=None):
     if not lines[0].readable or lines[0].obj.get("e") != "start":
         return cannot_read("its first line is not the start of an attempt")
     result.seal = lines[-1].hash
+    result.rehearsal = lines[0].obj.get("rehearsal") is True
 
     broken_chain = chain_break(lines)
     if broken_chain:
@@ -758,19 +760,21 @@ def note_clock_drift(lines, result):
 
 
 def decide(result, restores):
-    for kind, code in ((ALTERED, EXIT_ALTERED_OR_BROKEN), (BROKEN, EXIT_ALTERED_OR_BROKEN)):
-        first = next((problem for problem in result.problems if problem[1] == kind), None)
-        if first:
-            result.verdict = "%s: %s" % (kind, first[2])
-            result.exit_code = code
-            return result
-    if not result.ended:
+    first_altered = next((problem for problem in result.problems if problem[1] == ALTERED), None)
+    first_broken = next((problem for problem in result.problems if problem[1] == BROKEN), None)
+    if first_altered or first_broken:
+        first = first_altered or first_broken
+        result.verdict = "%s: %s" % (first[1], first[2])
+        result.exit_code = EXIT_ALTERED_OR_BROKEN
+    elif not result.ended:
         result.verdict = "incomplete: journal ends early after event %d%s; no result" % (
             result.events, restores_note(restores))
         result.exit_code = EXIT_INCOMPLETE
     else:
         result.verdict = "valid" + restores_note(restores)
-        result.exit_code = EXIT_VALID
+        result.exit_code = EXIT_REHEARSAL if result.rehearsal else EXIT_VALID
+    if result.rehearsal:
+        result.verdict = "rehearsal, not a record attempt: " + result.verdict
     return result
 
 

@@ -82,9 +82,13 @@ inline IndependentVerdict runIndependentVerifier(const QString& journalPath, con
 }
 
 // What both verifiers word alike: the whole verdict of a valid or incomplete journal, and the kind and the
-// event of any other ("altered: event 12"). Only the kind of a journal that cannot be read.
+// event of any other ("altered: event 12"), each after the mark of a rehearsal. Only the kind of a journal
+// that cannot be read.
 inline QString verdictHead(const QString& verdict)
 {
+    static const QString rehearsal = QStringLiteral("rehearsal, not a record attempt: ");
+    if (verdict.startsWith(rehearsal))
+        return rehearsal + verdictHead(verdict.mid(rehearsal.size()));
     const qsizetype colon = verdict.indexOf(QLatin1Char(':'));
     const QString kind = verdict.left(colon);
     if (colon < 0 || kind == QLatin1StringView("incomplete"))
