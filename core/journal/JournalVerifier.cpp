@@ -203,6 +203,11 @@ VerificationResult verifyJournal(const QByteArray& journal, const VerifyOptions&
     // Once the chain is broken the events are not the ones written; what they would break says nothing.
     if (!chainBreak)
         result.problems.insert(result.problems.end(), replay.problems().begin(), replay.problems().end());
+    // A crash cuts a line only before the end; bytes after the end were put there by someone else.
+    if (result.end && split.partialLastLine)
+        result.problems.push_back(
+            {result.events + 1, ProblemKind::Altered,
+             QStringLiteral("event %1: a part of a line follows the end of the attempt").arg(result.events + 1)});
 
     if (!options.draftPath.isEmpty()) {
         DraftComparison draft =

@@ -1,6 +1,7 @@
 #include "AttemptScript.h"
 
 #include "FakeClock.h"
+#include "IndependentVerifier.h"
 #include "base/Clock.h"
 #include "digits/SpecialNumbers.h"
 #include "journal/JournalVerifier.h"
@@ -385,4 +386,63 @@ TEST(AttemptReplay, draftOfTheLastEntry_agreesWithTheJournal)
     EXPECT_EQ(verifyJournal(script.bytes(), options).verdict, Verdict::Altered);
     options.draftPath = dir.filePath(QStringLiteral("missing.xml"));
     EXPECT_EQ(verifyJournal(script.bytes(), options).exitCode(), 2);
+}
+
+TEST(AttemptReplay, independentVerifier_judgesEveryScriptedAttemptAlike)
+{
+    if (pythonProgram().isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    for (const RealAttempt& attempt : RealAttempts) {
+        SCOPED_TRACE(attempt.name);
+        EXPECT_TRUE(agreesWithIndependentVerifier(attempt.play().bytes()));
+    }
+    for (const BrokenAttempt& attempt : BrokenAttempts) {
+        SCOPED_TRACE(attempt.name);
+        EXPECT_TRUE(agreesWithIndependentVerifier(attempt.play().bytes()));
+    }
+}
+
+TEST(AttemptReplay, independentVerifier_readsTheDraftAlike)
+{
+    if (pythonProgram().isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    QTemporaryDir dir;
+    const AttemptScript script = finishedAfterACorrection();
+    const QString draftPath = dir.filePath(QStringLiteral("draft_record_4711.xml"));
+    // The draft of the last entry (66 s, used 63 s) as the stage writes it, under the locale given, with the
+    // answer of row 1, column 3 and the time of the clock given.
+    const auto writeDraft = [&](const QLocale& locale, const QString& answer13, float clockSeconds) {
+        AttemptRecordDocument draft;
+        draft.setLocale(locale);
+        draft.BuildAttemptRecord(digitsForResourceKey(103), 30);
+        AnswerSheet grid;
+        grid.reset(1092, 30);
+        for (int index = 1; index <= 61; ++index)
+            grid.setCellText((index - 1) / 30 + 1, (index - 1) % 30 + 1, script.answer(index));
+        grid.setCellText(1, 3, answer13);
+        draft.RecordAnswers(1'000.0f, 28'800, FakeClock(clockSeconds), grid);
+        writeFile(draftPath, draft.serialize());
+    };
+    const QString right = script.answer(3);
+    const struct
+    {
+        const char* name;
+        std::function<void()> write;
+    } cases[] = {
+        {"as the stage wrote it", [&] { writeDraft(QLocale::c(), right, 1'063.0f); }},
+        {"with a decimal comma", [&] { writeDraft(QLocale(QLocale::German), right, 1'063.25f); }},
+        {"0.9 s off", [&] { writeDraft(QLocale::c(), right, 1'063.9f); }},
+        {"1.5 s off", [&] { writeDraft(QLocale::c(), right, 1'064.5f); }},
+        {"an answer changed", [&] { writeDraft(QLocale::c(), QStringLiteral("9"), 1'063.0f); }},
+        {"no draft of this sheet", [&] { writeFile(draftPath, "<Korvalin><SpecialNumbers/></Korvalin>"); }},
+        {"not XML", [&] { writeFile(draftPath, "<Korvalin"); }},
+        {"missing", [&] { QFile::remove(draftPath); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.write();
+        VerifyOptions options;
+        options.draftPath = draftPath;
+        EXPECT_TRUE(agreesWithIndependentVerifier(script.bytes(), options));
+    }
 }

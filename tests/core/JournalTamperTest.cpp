@@ -1,4 +1,5 @@
 #include "AttemptScript.h"
+#include "IndependentVerifier.h"
 #include "JournalTampering.h"
 
 #include "journal/JournalSummary.h"
@@ -32,6 +33,74 @@ QByteArray joined(const QList<QByteArray>& lines)
     return bytes;
 }
 
+// What someone changed in the journal of finishedAttempt(), the event the verifier must name and what it says.
+struct Tampering
+{
+    const char* name;
+    std::function<QList<QByteArray>(QList<QByteArray>)> tamper;
+    int event;
+    const char* says;
+};
+const Tampering Tamperings[] = {
+    {"a digit changed",
+     [](QList<QByteArray> lines) {
+         lines[9] = withField(lines[9], QStringLiteral("new"), QStringLiteral("0"));
+         return lines;
+     },
+     10, "was changed after it was written"},
+    {"a line deleted",
+     [](QList<QByteArray> lines) {
+         lines.removeAt(11);
+         return lines;
+     },
+     12, "is missing"},
+    {"two lines swapped",
+     [](QList<QByteArray> lines) {
+         lines.swapItemsAt(14, 15);
+         return lines;
+     },
+     15, "out of place"},
+    {"a time changed",
+     [](QList<QByteArray> lines) {
+         const qint64 ms = objectOfLine(lines[19]).value(QLatin1StringView("ms")).toInteger();
+         lines[19] = withField(lines[19], QStringLiteral("ms"), ms - 300);
+         return lines;
+     },
+     20, "was changed after it was written"},
+    {"a line added at the end, chained",
+     [](QList<QByteArray> lines) {
+         QByteArray added = withField(lines[40], QStringLiteral("n"), lines.size() + 1);
+         added = withField(added, QStringLiteral("prev"), QString::fromLatin1(sha256Hex(lines.last().chopped(1))));
+         lines.append(added);
+         return lines;
+     },
+     47, "follows the end of the attempt"},
+    {"a line added at the end, unchained",
+     [](QList<QByteArray> lines) {
+         lines.append(withField(lines[40], QStringLiteral("n"), lines.size() + 1));
+         return lines;
+     },
+     47, "follows the end of the attempt"},
+    {"a part of a line added after the end",
+     [](QList<QByteArray> lines) {
+         lines.append(lines[40].left(30));
+         return lines;
+     },
+     47, "follows the end of the attempt"},
+    {"a digit changed and the chain rewritten",
+     [](QList<QByteArray> lines) {
+         lines[9] = withField(lines[9], QStringLiteral("new"), QStringLiteral("0"));
+         return rechained(lines);
+     },
+     46, "the recorded score 41 differs from the score 7"},
+    {"the score raised and the chain rewritten",
+     [](QList<QByteArray> lines) {
+         lines.last() = withField(lines.last(), QStringLiteral("score"), 45);
+         return rechained(lines);
+     },
+     46, "the recorded score 45 differs from the score 41"},
+};
+
 int firstProblemEvent(const VerificationResult& result)
 {
     return result.problems.empty() ? -1 : result.problems.front().event;
@@ -52,68 +121,8 @@ TEST(JournalTamper, untouchedJournal_isValid)
 
 TEST(JournalTamper, everyTampering_isFoundAtTheEventItTouched)
 {
-    struct Case
-    {
-        const char* name;
-        std::function<QList<QByteArray>(QList<QByteArray>)> tamper;
-        int event;
-        const char* says;
-    };
-    const Case cases[] = {
-        {"a digit changed",
-         [](QList<QByteArray> lines) {
-             lines[9] = withField(lines[9], QStringLiteral("new"), QStringLiteral("0"));
-             return lines;
-         },
-         10, "was changed after it was written"},
-        {"a line deleted",
-         [](QList<QByteArray> lines) {
-             lines.removeAt(11);
-             return lines;
-         },
-         12, "is missing"},
-        {"two lines swapped",
-         [](QList<QByteArray> lines) {
-             lines.swapItemsAt(14, 15);
-             return lines;
-         },
-         15, "out of place"},
-        {"a time changed",
-         [](QList<QByteArray> lines) {
-             const qint64 ms = objectOfLine(lines[19]).value(QLatin1StringView("ms")).toInteger();
-             lines[19] = withField(lines[19], QStringLiteral("ms"), ms - 300);
-             return lines;
-         },
-         20, "was changed after it was written"},
-        {"a line added at the end, chained",
-         [](QList<QByteArray> lines) {
-             QByteArray added = withField(lines[40], QStringLiteral("n"), lines.size() + 1);
-             added = withField(added, QStringLiteral("prev"), QString::fromLatin1(sha256Hex(lines.last().chopped(1))));
-             lines.append(added);
-             return lines;
-         },
-         47, "follows the end of the attempt"},
-        {"a line added at the end, unchained",
-         [](QList<QByteArray> lines) {
-             lines.append(withField(lines[40], QStringLiteral("n"), lines.size() + 1));
-             return lines;
-         },
-         47, "follows the end of the attempt"},
-        {"a digit changed and the chain rewritten",
-         [](QList<QByteArray> lines) {
-             lines[9] = withField(lines[9], QStringLiteral("new"), QStringLiteral("0"));
-             return rechained(lines);
-         },
-         46, "the recorded score 41 differs from the score 7"},
-        {"the score raised and the chain rewritten",
-         [](QList<QByteArray> lines) {
-             lines.last() = withField(lines.last(), QStringLiteral("score"), 45);
-             return rechained(lines);
-         },
-         46, "the recorded score 45 differs from the score 41"},
-    };
     const AttemptScript script = finishedAttempt();
-    for (const Case& c : cases) {
+    for (const Tampering& c : Tamperings) {
         SCOPED_TRACE(c.name);
         const VerificationResult result = verifyJournal(joined(c.tamper(script.lines())));
         EXPECT_EQ(result.verdict, Verdict::Altered) << result.verdictText.toStdString();
@@ -342,4 +351,88 @@ TEST(JournalTamper, digitSourceOfAnotherNumber_isAnAlteration)
     EXPECT_EQ(result.verdict, Verdict::Altered);
     EXPECT_EQ(firstProblemEvent(result), 1);
     EXPECT_TRUE(result.verdictText.contains(QStringLiteral("digit source"))) << result.verdictText.toStdString();
+}
+
+TEST(JournalTamper, independentVerifier_judgesEveryChangedJournalAlike)
+{
+    if (pythonProgram().isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    const AttemptScript script = finishedAttempt();
+    const QList<QByteArray> lines = script.lines();
+    EXPECT_TRUE(agreesWithIndependentVerifier(script.bytes()));
+    for (const Tampering& c : Tamperings) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(agreesWithIndependentVerifier(joined(c.tamper(lines))));
+    }
+
+    // Changes a forger who knows the format makes, with the chain rewritten: only the replay finds them.
+    const auto without = [](const QByteArray& line, const QString& key) {
+        QJsonObject object = objectOfLine(line);
+        object.remove(key);
+        QByteArray changed = QJsonDocument(object).toJson(QJsonDocument::Compact);
+        changed.append('\n');
+        return changed;
+    };
+    const auto settingsWith = [](const QByteArray& line, const QString& key, int value) {
+        QJsonObject settings = objectOfLine(line).value(QLatin1StringView("settings")).toObject();
+        settings.insert(key, value);
+        return withField(line, QStringLiteral("settings"), settings);
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void(QList<QByteArray>&)> change;
+    } rewrites[] = {
+        {"an edit's time before the one before", [](auto& l) { l[20] = withField(l[20], QStringLiteral("ms"), 100); }},
+        {"an edit without its old text", [&](auto& l) { l[12] = without(l[12], QStringLiteral("old")); }},
+        {"an edit's old text wrong",
+         [](auto& l) { l[12] = withField(l[12], QStringLiteral("old"), QStringLiteral("5")); }},
+        {"an unknown kind of event",
+         [](auto& l) { l[30] = withField(l[30], QStringLiteral("e"), QStringLiteral("poke")); }},
+        {"a second start", [](auto& l) { l[30] = withField(l[30], QStringLiteral("e"), QStringLiteral("start")); }},
+        {"the used time raised", [](auto& l) { l.last() = withField(l.last(), QStringLiteral("used"), 37.5); }},
+        {"an end reason the program does not know",
+         [](auto& l) { l.last() = withField(l.last(), QStringLiteral("reason"), QStringLiteral("won")); }},
+        {"the digits of another number",
+         [](auto& l) { l[0] = withField(l[0], QStringLiteral("sourceSha256"), QString(64, QLatin1Char('a'))); }},
+        {"a row length the program does not offer",
+         [&](auto& l) { l[0] = settingsWith(l[0], QStringLiteral("digitsPerRow"), 35); }},
+        {"a shorter countdown",
+         [&](auto& l) { l[0] = settingsWith(l[0], QStringLiteral("concentrationSeconds"), 10); }},
+        {"e instead of pi", [&](auto& l) { l[0] = settingsWith(l[0], QStringLiteral("number"), 2); }},
+        {"the box answered by itself",
+         [](auto& l) { l[44] = withField(l[44], QStringLiteral("by"), QStringLiteral("countdown")); }},
+        {"a digit 20 s late",
+         [](auto& l) {
+             for (int index = 30; index < l.size(); ++index) {
+                 const qint64 ms = objectOfLine(l[index]).value(QLatin1StringView("ms")).toInteger();
+                 l[index] = withField(l[index], QStringLiteral("ms"), ms + 20'000);
+             }
+         }},
+    };
+    for (const auto& c : rewrites) {
+        SCOPED_TRACE(c.name);
+        QList<QByteArray> changed = lines;
+        c.change(changed);
+        EXPECT_TRUE(agreesWithIndependentVerifier(joined(rechained(changed))));
+    }
+
+    // Cut short, within a line or between lines, and with the end alone cut off.
+    for (const int complete : {45, 30, 2, 1}) {
+        SCOPED_TRACE(complete);
+        EXPECT_TRUE(agreesWithIndependentVerifier(joined(lines.mid(0, complete))));
+        EXPECT_TRUE(agreesWithIndependentVerifier(joined(lines.mid(0, complete)) + lines[complete].left(20)));
+    }
+    EXPECT_TRUE(agreesWithIndependentVerifier(QByteArray("not a journal\n")));
+    EXPECT_TRUE(agreesWithIndependentVerifier(QByteArray()));
+
+    const QString seal = shortSeal(script.seal());
+    for (const QString& written :
+         {seal, QString(seal).replace(QLatin1Char('0'), QLatin1Char('O')).toLower(), QString::fromLatin1(script.seal()),
+          QStringLiteral("0000 1111 2222 3333"), QString(seal).replace(2, 1, QLatin1Char('Q')), seal.chopped(1)}) {
+        SCOPED_TRACE(written.toStdString());
+        VerifyOptions options;
+        options.expectedSeal = written;
+        EXPECT_TRUE(agreesWithIndependentVerifier(script.bytes(), options));
+    }
 }

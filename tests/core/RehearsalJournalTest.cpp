@@ -1,6 +1,7 @@
 // A rehearsal from training runs under the record rules; its journal says what it is, the verifier never
 // passes it as a record attempt, and its outcome becomes a session of the training history.
 #include "AttemptScript.h"
+#include "IndependentVerifier.h"
 #include "JournalTampering.h"
 #include "RecorderLog.h"
 
@@ -114,4 +115,26 @@ TEST(RehearsalJournal, journalThatCannotBeRead_recordsNothing)
     EXPECT_FALSE(recordRehearsal(verifyJournal("not a journal\n"), log).has_value());
     EXPECT_TRUE(log.sessions.empty());
     EXPECT_TRUE(log.digits.empty());
+}
+
+TEST(RehearsalJournal, independentVerifier_judgesRehearsalsAlike)
+{
+    if (pythonProgram().isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    QList<QByteArray> raisedScore = withStartField(rehearsedAttempt(), true).split('\n');
+    raisedScore.removeLast();
+    raisedScore.last() = withField(raisedScore.last(), QStringLiteral("score"), 12).chopped(1);
+    for (QByteArray& line : raisedScore)
+        line.append('\n');
+    const QByteArray journals[] = {
+        withStartField(rehearsedAttempt(), true),
+        withStartField(rehearsedAttempt(false), true),
+        withStartField(rehearsedAttempt(), false),
+        withStartField(rehearsedAttempt(), QStringLiteral("yes")),
+        rechained(raisedScore).join(),
+    };
+    for (const QByteArray& journal : journals) {
+        SCOPED_TRACE(journal.left(journal.indexOf('\n')).toStdString());
+        EXPECT_TRUE(agreesWithIndependentVerifier(journal));
+    }
 }

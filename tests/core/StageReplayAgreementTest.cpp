@@ -2,6 +2,7 @@
 // drives it), then verified from the journal the stage wrote: the verifier must find every attempt valid
 // and come to the stage's own end, score, used time, answers and locked cells.
 #include "CoreApplicationEnvironment.h"
+#include "IndependentVerifier.h"
 #include "ScriptChoices.h"
 #include "StageReplayCheck.h"
 #include "StageScriptGenerator.h"
@@ -71,6 +72,22 @@ TEST_F(StageReplayAgreement, generatedAttempts_replayToWhatTheStageDecided)
         EXPECT_GT(endings[reason], 0) << "no attempt ended by " << nameOf(reason).data();
     EXPECT_GT(refusedOpenings, 0) << "no locked cell was tried";
     EXPECT_GT(restores, 0) << "no draft was restored";
+}
+
+// The verifier written from docs/journal.md alone comes to korvalin-verify's judgement of every journal the
+// stage wrote, with its draft and its seal.
+TEST_F(StageReplayAgreement, independentVerifier_judgesTheJournalsOfGeneratedAttemptsAlike)
+{
+    if (pythonProgram().isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    for (const ScriptSet& set : ScriptSets) {
+        for (std::uint32_t seed = set.firstSeed; seed < set.firstSeed + std::uint32_t(set.count); ++seed) {
+            SeededChoices choices(seed);
+            const StageReplayCheck check = play(generateStageScript(choices, set.shape));
+            EXPECT_TRUE(agreesWithIndependentVerifier(check.journalPath, check.options))
+                << set.name << ", seed " << seed;
+        }
+    }
 }
 
 StageAction after(qint64 waitMs, StageActionKind kind)

@@ -1,3 +1,4 @@
+#include "IndependentVerifier.h"
 #include "RecallStageFixture.h"
 #include "boxes/modMsgBox.h"
 #include "files/ProgramDirectory.h"
@@ -5,14 +6,23 @@
 #include "frmSpecialNumber_Main/AnswerGrid.h"
 #include "journal/JournalHash.h"
 #include "journal/JournalVerifier.h"
+#include "record/AttemptRecordDocument.h"
+#include "rules/AttemptRules.h"
+#include "stage/AnswerSheet.h"
 #include "stage/RunningAttempt.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QThreadPool>
 
 #include <functional>
+#include <vector>
 
 // Whole attempts through the real windows, each ended another way: the journal the attempt left
 // verifies, and its replay gives the score and used time the results screen showed.
@@ -23,6 +33,101 @@ protected:
     {
         RecallStageFixture::SetUp();
         m_main->setResultsScreenFactory(keepingOutcome(frmMain::defaultResultsScreenFactory()));
+    }
+
+    struct Ending
+    {
+        const char* what;
+        EndReason reason;
+        bool results;
+        std::function<void()> end;
+    };
+    // Every way an attempt ends, each played on a started attempt through the real windows.
+    std::vector<Ending> endings()
+    {
+        return {
+            {"FINISH", EndReason::Finish, true,
+             [this] {
+                 const float recall = enterRecall();
+                 typeAt(1, 1, questionDigit(1, 1) + questionDigit(1, 2) + wrongDigit(1, 3));
+                 typeAt(1, 2, wrongDigit(1, 2));
+                 m_clock.set(recall + 9.25f);
+                 answerNextDialog(MsgBoxYes);
+                 m_stage->confirmFinish();
+             }},
+            {"15 seconds on a digit", EndReason::DigitTime, true,
+             [this] {
+                 const float recall = enterRecall();
+                 typeAt(1, 1, questionDigit(1, 1));
+                 m_clock.set(recall + 15.5f);
+                 answerNextDialog(QMessageBox::Ok);
+                 m_stage->digitTick();
+             }},
+            {"8 hours", EndReason::StageTime, true,
+             [this] {
+                 const float recall = enterRecall();
+                 m_clock.set(recall + 28800.0f);
+                 m_stage->stageTick();
+                 m_stage->stageTick();
+             }},
+            {"BACK", EndReason::Back, false,
+             [this] {
+                 enterRecall();
+                 typeAt(1, 1, questionDigit(1, 1));
+                 answerNextDialog(MsgBoxYes);
+                 m_stage->confirmLeave();
+             }},
+            {"CANCEL under the countdown", EndReason::Cancel, false,
+             [this] {
+                 m_clock.advance(2.0f);
+                 answerNextDialog(MsgBoxYes);
+                 m_stage->confirmLeave();
+             }},
+            {"FINISH after a restored draft", EndReason::Finish, true,
+             [this] {
+                 const float recall = enterRecall();
+                 typeAt(1, 1, questionDigit(1, 1) + questionDigit(1, 2));
+                 m_clock.set(recall + 3.0f);
+                 writeDraftToRestore(42.5f);
+                 restoreWithCtrlF12();
+                 EXPECT_EQ(cellText(1, 3), wrongDigit(1, 3)) << "the draft was restored";
+                 typeAt(1, 4, questionDigit(1, 4) + questionDigit(1, 5));
+                 m_clock.set(recall + 6.0f);
+                 answerNextDialog(MsgBoxYes);
+                 m_stage->confirmFinish();
+             }},
+        };
+    }
+
+    // draft_record.xml as an earlier attempt on this sheet left it: row 1, columns 1 to 4 answered, the
+    // first two right, the third and the fourth wrong, after `usedSeconds`.
+    void writeDraftToRestore(float usedSeconds)
+    {
+        const RunningAttempt& attempt = m_stage->attempt();
+        AttemptRecordDocument draft;
+        draft.BuildAttemptRecord(attempt.source().digits, attempt.state().digitsPerRow);
+        AnswerSheet answers;
+        answers.reset(draft.rowCount(), draft.columnCount());
+        answers.setCellText(1, 1, questionDigit(1, 1));
+        answers.setCellText(1, 2, questionDigit(1, 2));
+        answers.setCellText(1, 3, wrongDigit(1, 3));
+        answers.setCellText(1, 4, wrongDigit(1, 4));
+        draft.RecordAnswers(0.0f, MaxStageSeconds, FakeClock(usedSeconds), answers);
+        QFile file(programFilePath(QStringLiteral("draft_record.xml")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(draft.serialize());
+    }
+
+    // Ctrl+F12 and the access code, as the competitor restores a draft.
+    void restoreWithCtrlF12()
+    {
+        whileNextDialogOpen(
+            [](QDialog& prompt) {
+                prompt.findChild<QLineEdit*>(QStringLiteral("promptText"))->setText(QStringLiteral("qvz"));
+                prompt.accept();
+            },
+            QDialog::Accepted);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12, Qt::ControlModifier);
     }
 
     // The report is written in the background once the results are shown.
@@ -37,52 +142,7 @@ protected:
 
 TEST_F(AttemptJournalEndToEndTest, everyWayAnAttemptEnds_leavesAJournalThatVerifiesToWhatWasShown)
 {
-    const struct
-    {
-        const char* what;
-        EndReason reason;
-        bool results;
-        std::function<void()> end;
-    } cases[] = {
-        {"FINISH", EndReason::Finish, true,
-         [this] {
-             const float recall = enterRecall();
-             typeAt(1, 1, questionDigit(1, 1) + questionDigit(1, 2) + wrongDigit(1, 3));
-             typeAt(1, 2, wrongDigit(1, 2));
-             m_clock.set(recall + 9.25f);
-             answerNextDialog(MsgBoxYes);
-             m_stage->confirmFinish();
-         }},
-        {"15 seconds on a digit", EndReason::DigitTime, true,
-         [this] {
-             const float recall = enterRecall();
-             typeAt(1, 1, questionDigit(1, 1));
-             m_clock.set(recall + 15.5f);
-             answerNextDialog(QMessageBox::Ok);
-             m_stage->digitTick();
-         }},
-        {"8 hours", EndReason::StageTime, true,
-         [this] {
-             const float recall = enterRecall();
-             m_clock.set(recall + 28800.0f);
-             m_stage->stageTick();
-             m_stage->stageTick();
-         }},
-        {"BACK", EndReason::Back, false,
-         [this] {
-             enterRecall();
-             typeAt(1, 1, questionDigit(1, 1));
-             answerNextDialog(MsgBoxYes);
-             m_stage->confirmLeave();
-         }},
-        {"CANCEL under the countdown", EndReason::Cancel, false,
-         [this] {
-             m_clock.advance(2.0f);
-             answerNextDialog(MsgBoxYes);
-             m_stage->confirmLeave();
-         }},
-    };
-    for (const auto& c : cases) {
+    for (const Ending& c : endings()) {
         SCOPED_TRACE(c.what);
         start();
         const QString journal = m_stage->attempt().journalPath();
@@ -111,6 +171,50 @@ TEST_F(AttemptJournalEndToEndTest, everyWayAnAttemptEnds_leavesAJournalThatVerif
         ASSERT_NE(seal, nullptr);
         EXPECT_TRUE(seal->text().endsWith(shortSeal(verified.seal))) << seal->text().toStdString();
         results->close();
+        flushDeletes();
+    }
+}
+
+// The verifier written from docs/journal.md alone judges each real journal as korvalin-verify does: as it was
+// written, with the attempt's draft and its seal, and cut short or with its score raised.
+TEST_F(AttemptJournalEndToEndTest, independentVerifier_judgesTheJournalOfEveryEndingAlike)
+{
+    if (pythonProgram().isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    for (const Ending& c : endings()) {
+        SCOPED_TRACE(c.what);
+        start();
+        const QString journal = m_stage->attempt().journalPath();
+        const QString draft = m_stage->attempt().draftPath();
+        c.end();
+        flushDeletes();
+        ASSERT_TRUE(m_stage.isNull());
+
+        EXPECT_TRUE(agreesWithIndependentVerifier(journal));
+        VerifyOptions withDraftAndSeal;
+        // An attempt left before its first digit has no draft.
+        if (QFile::exists(draft))
+            withDraftAndSeal.draftPath = draft;
+        withDraftAndSeal.expectedSeal = shortSeal(verifyJournalFile(journal).seal);
+        EXPECT_TRUE(agreesWithIndependentVerifier(journal, withDraftAndSeal));
+
+        QFile file(journal);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = file.readAll().split('\n');
+        lines.removeLast(); // after the last line feed
+        const auto joined = [](const QList<QByteArray>& part) {
+            QByteArray bytes = part.join('\n');
+            bytes.append('\n');
+            return bytes;
+        };
+        EXPECT_TRUE(agreesWithIndependentVerifier(joined(lines.mid(0, lines.size() - 2))));
+        QJsonObject end = QJsonDocument::fromJson(lines.last()).object();
+        end.insert(QStringLiteral("score"), end.value(QLatin1StringView("score")).toInt() + 1);
+        lines.last() = QJsonDocument(end).toJson(QJsonDocument::Compact);
+        EXPECT_TRUE(agreesWithIndependentVerifier(joined(lines)));
+
+        if (QWidget* results = resultsScreen())
+            results->close();
         flushDeletes();
     }
 }

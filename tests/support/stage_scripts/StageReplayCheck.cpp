@@ -273,11 +273,12 @@ StageReplayCheck playAndVerify(const StageScript& script, const QString& program
         return check;
     }
 
-    VerifyOptions options;
+    VerifyOptions& options = check.options;
     if (QFile::exists(stage.draftPath()))
         options.draftPath = stage.draftPath();
     options.expectedSeal = shortSeal(stage.seal());
-    check.replay = verifyJournal(readFile(stage.journalPath()), options);
+    check.journalPath = stage.journalPath();
+    check.replay = verifyJournal(readFile(check.journalPath), options);
     compare(*check.stage, check.replay, check.disagreements);
     return check;
 }

@@ -3,6 +3,7 @@
 #include "RecallStageDriver.h"
 #include "StageScript.h"
 
+#include "journal/JournalVerifier.h"
 #include "journal/VerificationResult.h"
 
 #include <QStringList>
@@ -14,6 +15,9 @@ struct StageReplayCheck
 {
     std::optional<RecallStageDriver::Ending> stage;
     VerificationResult replay;
+    // The journal the stage wrote, and the draft and seal it was verified with: left for other verifiers.
+    QString journalPath;
+    VerifyOptions options;
     // Where the two disagree: the verdict, the end, the score, the used time, the answers, the locks.
     QStringList disagreements;
     // What happened on the way, for a test to see what a set of scripts covered.
