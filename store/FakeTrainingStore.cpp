@@ -102,6 +102,13 @@ void FakeTrainingStore::saveNote(const StoredNote& note)
         m_notes[note.itemId] = note.text;
 }
 
+void FakeTrainingStore::saveSettings(const TrainingSettings& settings)
+{
+    if (refuse(false, {}))
+        return;
+    m_settings = settings;
+}
+
 std::vector<StoredSession> FakeTrainingStore::sessionSummaries()
 {
     return valuesOf(m_sessions);
@@ -136,6 +143,11 @@ std::vector<StoredNote> FakeTrainingStore::notes()
     for (const auto& [itemId, text] : m_notes)
         rows.push_back({itemId, text});
     return rows;
+}
+
+TrainingSettings FakeTrainingStore::settings()
+{
+    return withinRanges(m_settings);
 }
 
 void FakeTrainingStore::readSessionSummaries(QObject* receiver, Reply<std::vector<StoredSession>> reply)

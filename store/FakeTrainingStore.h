@@ -29,12 +29,14 @@ public:
     void saveItemState(const StoredItemState& state) override;
     void addReview(const StoredReview& review) override;
     void saveNote(const StoredNote& note) override;
+    void saveSettings(const TrainingSettings& settings) override;
 
     std::vector<StoredSession> sessionSummaries() override;
     std::vector<StoredKeystroke> keystrokes(qint64 sessionId) override;
     std::vector<StoredItemState> itemStates() override;
     std::vector<StoredReview> reviews() override;
     std::vector<StoredNote> notes() override;
+    TrainingSettings settings() override;
 
     void readSessionSummaries(QObject* receiver, Reply<std::vector<StoredSession>> reply) override;
     void readKeystrokes(qint64 sessionId, QObject* receiver, Reply<std::vector<StoredKeystroke>> reply) override;
@@ -53,4 +55,5 @@ private:
     std::map<QString, StoredItemState> m_items;
     std::vector<StoredReview> m_reviews;
     std::map<QString, QString> m_notes;
+    TrainingSettings m_settings;
 };

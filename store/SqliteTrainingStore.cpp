@@ -107,6 +107,11 @@ void SqliteTrainingStore::saveNote(const StoredNote& note)
     write([note](TrainingDatabase& database) { return database.saveNote(note); });
 }
 
+void SqliteTrainingStore::saveSettings(const TrainingSettings& settings)
+{
+    write([settings](TrainingDatabase& database) { return database.saveSettings(settings); });
+}
+
 std::vector<StoredSession> SqliteTrainingStore::sessionSummaries()
 {
     return ask<std::vector<StoredSession>>([this](TrainingDatabase& database) {
@@ -149,6 +154,15 @@ std::vector<StoredNote> SqliteTrainingStore::notes()
         auto read = database.notes();
         reportFailure(read.error);
         return std::move(read.rows);
+    });
+}
+
+TrainingSettings SqliteTrainingStore::settings()
+{
+    return ask<TrainingSettings>([this](TrainingDatabase& database) {
+        auto read = database.settings();
+        reportFailure(read.error);
+        return read.rows.empty() ? TrainingSettings() : withinRanges(read.rows.front());
     });
 }
 

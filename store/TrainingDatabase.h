@@ -4,6 +4,7 @@
 #include "TrainingRows.h"
 #include "TrainingView.h"
 #include "files/AtomicFile.h"
+#include "training/TrainingSettings.h"
 
 #include <QDateTime>
 #include <QLockFile>
@@ -49,12 +50,15 @@ public:
     QString saveItemState(const StoredItemState& state);
     QString addReview(const StoredReview& review);
     QString saveNote(const StoredNote& note);
+    QString saveSettings(const TrainingSettings& settings);
 
     Rows<StoredSession> sessionSummaries();
     Rows<StoredKeystroke> keystrokes(qint64 sessionId);
     Rows<StoredItemState> itemStates();
     Rows<StoredReview> reviews();
     Rows<StoredNote> notes();
+    // None until settings are saved; the values as kept, in range or not.
+    Rows<TrainingSettings> settings();
 
     WriteResult exportCsv(TrainingView view, const QString& path);
 
