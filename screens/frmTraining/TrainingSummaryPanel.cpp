@@ -32,10 +32,10 @@ QString secondsText(double seconds)
 
 QString queueText(const QueueSettings& queue)
 {
-    QString text = queue.newBlocksPerDay == 0   ? QStringLiteral("no new blocks")
-                   : queue.newBlocksPerDay == 1 ? QStringLiteral("a new block a day")
-                                                : QStringLiteral("%1 new blocks a day").arg(queue.newBlocksPerDay);
-    text += QStringLiteral(" for each number");
+    QString text = queue.newBlocksPerDay == 0 ? QStringLiteral("no new blocks")
+                   : queue.newBlocksPerDay == 1
+                       ? QStringLiteral("a new block a day for each number")
+                       : QStringLiteral("%1 new blocks a day for each number").arg(queue.newBlocksPerDay);
     if (queue.dailyMinutesCap)
         text += QStringLiteral("; a day's queue is kept under %1 minutes").arg(minutesText(*queue.dailyMinutesCap));
     return text + u'.';

@@ -226,7 +226,7 @@ TEST_F(TrainingSettingsViewTest, savedNewBlocksAndCap_setTheSummarysMinutesAndIt
     };
     const Case cases[] = {
         {"1", "", {"8", "8", "8"}, "a new block a day for each number."},
-        {"0", "", {"0", "0", "0"}, "no new blocks for each number."},
+        {"0", "", {"0", "0", "0"}, "A block is 100 digits; no new blocks."},
         {"3", "", {"25", "25", "25"}, "3 new blocks a day for each number."},
         // One cap for the day: the first block of sqrt(2) and of pi fit under it, nothing more.
         {"3", "20", {"8", "8", "0"}, "3 new blocks a day for each number; a day's queue is kept under 20 minutes."},
