@@ -102,6 +102,13 @@ void FakeTrainingStore::saveNote(const StoredNote& note)
         m_notes[note.itemId] = note.text;
 }
 
+void FakeTrainingStore::saveSettings(const TrainingSettings& settings)
+{
+    if (refuse(false, {}))
+        return;
+    m_settings = settings;
+}
+
 std::vector<StoredSession> FakeTrainingStore::sessionSummaries()
 {
     return valuesOf(m_sessions);
@@ -145,6 +152,11 @@ std::vector<HistoryKeystroke> FakeTrainingStore::keystrokeHistory()
     for (const auto& [key, k] : m_keystrokes)
         rows.push_back({qint32(k.sessionId), qint32(k.ms), quint16(k.position), quint8(k.expected), quint8(k.typed)});
     return rows;
+}
+
+TrainingSettings FakeTrainingStore::settings()
+{
+    return withinRanges(m_settings);
 }
 
 void FakeTrainingStore::readSessionSummaries(QObject* receiver, Reply<std::vector<StoredSession>> reply)

@@ -107,6 +107,11 @@ void SqliteTrainingStore::saveNote(const StoredNote& note)
     write([note](TrainingDatabase& database) { return database.saveNote(note); });
 }
 
+void SqliteTrainingStore::saveSettings(const TrainingSettings& settings)
+{
+    write([settings](TrainingDatabase& database) { return database.saveSettings(settings); });
+}
+
 std::vector<StoredSession> SqliteTrainingStore::sessionSummaries()
 {
     return ask<std::vector<StoredSession>>([this](TrainingDatabase& database) {
@@ -158,6 +163,15 @@ std::vector<HistoryKeystroke> SqliteTrainingStore::keystrokeHistory()
         auto read = database.keystrokeHistory();
         reportFailure(read.error);
         return std::move(read.rows);
+    });
+}
+
+TrainingSettings SqliteTrainingStore::settings()
+{
+    return ask<TrainingSettings>([this](TrainingDatabase& database) {
+        auto read = database.settings();
+        reportFailure(read.error);
+        return read.rows.empty() ? TrainingSettings() : withinRanges(read.rows.front());
     });
 }
 

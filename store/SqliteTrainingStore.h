@@ -45,6 +45,7 @@ public:
     void saveItemState(const StoredItemState& state) override;
     void addReview(const StoredReview& review) override;
     void saveNote(const StoredNote& note) override;
+    void saveSettings(const TrainingSettings& settings) override;
 
     std::vector<StoredSession> sessionSummaries() override;
     std::vector<StoredKeystroke> keystrokes(qint64 sessionId) override;
@@ -52,6 +53,7 @@ public:
     std::vector<StoredReview> reviews() override;
     std::vector<StoredNote> notes() override;
     std::vector<HistoryKeystroke> keystrokeHistory() override;
+    TrainingSettings settings() override;
 
     void readSessionSummaries(QObject* receiver, Reply<std::vector<StoredSession>> reply) override;
     void readKeystrokes(qint64 sessionId, QObject* receiver, Reply<std::vector<StoredKeystroke>> reply) override;

@@ -210,6 +210,20 @@ QString TrainingDatabase::saveNote(const StoredNote& note)
     });
 }
 
+QString TrainingDatabase::saveSettings(const TrainingSettings& settings)
+{
+    return inTransaction([&] {
+        return run(m_database,
+                   QStringLiteral("INSERT INTO settings (settings_id, desired_retention, new_blocks_per_day, "
+                                  "daily_minutes_cap) VALUES (1, ?, ?, ?) ON CONFLICT (settings_id) DO UPDATE SET "
+                                  "desired_retention = excluded.desired_retention, "
+                                  "new_blocks_per_day = excluded.new_blocks_per_day, "
+                                  "daily_minutes_cap = excluded.daily_minutes_cap"),
+                   {settings.desiredRetention, settings.newBlocksPerDay,
+                    settings.dailyMinutesCap ? QVariant(*settings.dailyMinutesCap) : QVariant()});
+    });
+}
+
 template <class Row, class Visit>
 QString TrainingDatabase::forEachRow(const QString& condition, const QVariantList& values, Visit visit)
 {
@@ -364,6 +378,29 @@ TrainingDatabase::Rows<HistoryKeystroke> TrainingDatabase::keystrokeHistory()
     if (!cacheComplete && qint64(current.keystrokes.size()) == total)
         writeKeystrokeCache(m_keystrokeCachePath, current);
     result.rows = std::move(current.keystrokes);
+    return result;
+}
+
+TrainingDatabase::Rows<TrainingSettings> TrainingDatabase::settings()
+{
+    Rows<TrainingSettings> result;
+    if (!m_open) {
+        result.error = QStringLiteral("the training database is not open");
+        return result;
+    }
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT desired_retention, new_blocks_per_day, daily_minutes_cap FROM settings"))) {
+        result.error = query.lastError().text();
+        return result;
+    }
+    while (query.next()) {
+        TrainingSettings& settings = result.rows.emplace_back();
+        settings.desiredRetention = query.value(0).toDouble();
+        settings.newBlocksPerDay = query.value(1).toInt();
+        if (!query.value(2).isNull())
+            settings.dailyMinutesCap = query.value(2).toDouble();
+    }
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "TrainingRows.h"
 #include "TrainingView.h"
 #include "files/AtomicFile.h"
+#include "training/TrainingSettings.h"
 #include "training/progress/HistoryKeystroke.h"
 
 #include <QDateTime>
@@ -51,6 +52,7 @@ public:
     QString saveItemState(const StoredItemState& state);
     QString addReview(const StoredReview& review);
     QString saveNote(const StoredNote& note);
+    QString saveSettings(const TrainingSettings& settings);
 
     Rows<StoredSession> sessionSummaries();
     Rows<StoredKeystroke> keystrokes(qint64 sessionId);
@@ -58,6 +60,8 @@ public:
     Rows<StoredReview> reviews();
     Rows<StoredNote> notes();
     Rows<HistoryKeystroke> keystrokeHistory();
+    // None until settings are saved; the values as kept, in range or not.
+    Rows<TrainingSettings> settings();
 
     WriteResult exportCsv(TrainingView view, const QString& path);
 

@@ -62,11 +62,21 @@ const QStringList Version2 = {
     item_id TEXT PRIMARY KEY CHECK (item_id <> ''),
     text TEXT NOT NULL CHECK (text <> '')) WITHOUT ROWID)"),
 };
+
+// The competitor's training settings: one row, none until they are first saved. The ranges are the program's,
+// not the table's, so that a later program may widen them without a step of its own.
+const QStringList Version3 = {
+    QStringLiteral(R"(CREATE TABLE settings (
+    settings_id INTEGER PRIMARY KEY CHECK (settings_id = 1),
+    desired_retention REAL NOT NULL,
+    new_blocks_per_day INTEGER NOT NULL,
+    daily_minutes_cap REAL))"),
+};
 } // namespace
 
 const SchemaSteps& trainingSchemaSteps()
 {
-    static const SchemaSteps steps = {{1, Version1}, {2, Version2}};
+    static const SchemaSteps steps = {{1, Version1}, {2, Version2}, {3, Version3}};
     return steps;
 }
 

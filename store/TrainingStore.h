@@ -3,6 +3,7 @@
 #include "TrainingRows.h"
 #include "TrainingView.h"
 #include "files/AtomicFile.h"
+#include "training/TrainingSettings.h"
 #include "training/progress/HistoryKeystroke.h"
 
 #include <QDateTime>
@@ -37,6 +38,8 @@ public:
     virtual void addReview(const StoredReview& review) = 0;
     // Keeps the note of its item, replacing the one kept; an empty text removes it.
     virtual void saveNote(const StoredNote& note) = 0;
+    // Keeps the competitor's settings, replacing those kept.
+    virtual void saveSettings(const TrainingSettings& settings) = 0;
 
     // Reads that wait until every write handed over before them is kept: for the start of a window,
     // which cannot show before it has them. Rows come in the order of their view's key.
@@ -49,6 +52,8 @@ public:
     // Every keystroke of every session, by session and sequence, in a compact form: years of training
     // hold millions of them.
     virtual std::vector<HistoryKeystroke> keystrokeHistory() = 0;
+    // The defaults until settings are saved; a value kept out of its range reads as its default.
+    virtual TrainingSettings settings() = 0;
 
     // The same without waiting: `reply` runs later in the thread that made the store, where `receiver`
     // lives, never inside the call, and not at all once `receiver` is gone.

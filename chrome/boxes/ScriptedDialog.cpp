@@ -50,9 +50,14 @@ void ScriptedDialog::showEvent(QShowEvent* event)
         return;
     m_shown = true;
     emit firstShown();
+    runNextStep(*this);
+}
+
+void ScriptedDialog::runNextStep(QDialog& dialog)
+{
     if (script().empty())
         return;
     // Queued, so that the step runs inside the modal loop rather than before it starts.
-    QTimer::singleShot(0, this, [this, step = std::move(script().front())] { step(*this); });
+    QTimer::singleShot(0, &dialog, [&dialog, step = std::move(script().front())] { step(dialog); });
     script().pop_front();
 }

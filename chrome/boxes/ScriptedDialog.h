@@ -17,6 +17,9 @@ public:
     static void scriptNext(Step step);
     static void clearScript();
     static qsizetype scriptedStepsLeft();
+    // For a modal dialog that cannot derive from this class (Qt's file dialog): once shown, it takes the
+    // next step from the same script, so that a test's steps stay in the order the dialogs open.
+    static void runNextStep(QDialog& dialog);
 
     // Closing the dialog while it or its owner is active hands the activation back to the owner.
     void setVisible(bool visible) override;

@@ -109,3 +109,16 @@ DayQueue buildDayQueue(const std::vector<ItemProgress>& progress, int today, con
     }
     return queue;
 }
+
+DayQueue queueOfNumber(const DayQueue& queue, const std::vector<ItemProgress>& progress, TrainingNumber number)
+{
+    DayQueue ofNumber;
+    ofNumber.waiting = queue.waiting;
+    for (const QueueEntry& entry : queue.entries) {
+        if (progress[entry.progressIndex].item.number != number)
+            continue;
+        ofNumber.entries.push_back(entry);
+        ofNumber.minutes += entry.minutes;
+    }
+    return ofNumber;
+}

@@ -63,3 +63,7 @@ double estimatedMinutes(const TrainingItem& item, QueueReason reason, const Pace
 // days; new blocks wait until nothing due is left waiting.
 DayQueue buildDayQueue(const std::vector<ItemProgress>& progress, int today, const FsrsScheduler& scheduler,
                        const QueueSettings& settings, const PaceEstimate& pace = {});
+
+// The entries of `queue`, built over `progress`, that are `number`'s, in their order and with their indices.
+// `waiting` stays the day's: one cap holds every number's items back together.
+DayQueue queueOfNumber(const DayQueue& queue, const std::vector<ItemProgress>& progress, TrainingNumber number);

@@ -21,10 +21,11 @@ bool isEnter(const QKeyEvent& event)
 }
 } // namespace
 
-LearnView::LearnView(std::vector<TrainingItem> blocks, std::map<QString, QString> notes, TrainingStore& store,
-                     const TrainingClock& clock, QWidget* parent)
+LearnView::LearnView(std::vector<TrainingItem> blocks, std::map<QString, QString> notes, FsrsScheduler scheduler,
+                     TrainingStore& store, const TrainingClock& clock, QWidget* parent)
     : QWidget(parent), m_recorder(store),
-      m_session(std::make_unique<LearnSession>(std::move(blocks), std::move(notes), clock, m_recorder))
+      m_session(
+          std::make_unique<LearnSession>(std::move(blocks), std::move(notes), clock, m_recorder, std::move(scheduler)))
 {
     setObjectName(QStringLiteral("learnView"));
     createControls();

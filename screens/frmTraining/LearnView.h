@@ -27,8 +27,8 @@ public:
     static constexpr Qt::Key HintKey = Qt::Key_F1;
 
     // `blocks` to learn in order; the store and the clock must outlive the view.
-    LearnView(std::vector<TrainingItem> blocks, std::map<QString, QString> notes, TrainingStore& store,
-              const TrainingClock& clock, QWidget* parent = nullptr);
+    LearnView(std::vector<TrainingItem> blocks, std::map<QString, QString> notes, FsrsScheduler scheduler,
+              TrainingStore& store, const TrainingClock& clock, QWidget* parent = nullptr);
     // The session's end is written.
     ~LearnView() override;
 

@@ -54,14 +54,6 @@ QString reasonText(const QueueEntry& entry, const ItemProgress& progress, int to
     return QStringLiteral("new: Learn");
 }
 
-std::vector<ItemProgress> progressOf(const std::vector<ItemProgress>& progress, TrainingNumber number)
-{
-    std::vector<ItemProgress> ofNumber;
-    std::copy_if(progress.begin(), progress.end(), std::back_inserter(ofNumber),
-                 [number](const ItemProgress& entry) { return entry.item.number == number; });
-    return ofNumber;
-}
-
 QString ratingName(Rating rating)
 {
     switch (rating) {
@@ -80,10 +72,14 @@ QString ratingName(Rating rating)
 
 ReviewView::ReviewView(const TrainingHistory& history, TrainingNumber number, int today, TrainingStore& store,
                        const TrainingClock& clock, QWidget* parent)
-    : QWidget(parent), m_today(today), m_progress(progressOf(history.progress, number)),
-      m_queue(buildDayQueue(m_progress, today, FsrsScheduler(), QueueSettings{}, history.pace)), m_recorder(store),
+    : QWidget(parent), m_today(today), m_progress(history.progress),
+      // The day's queue of every number, as the summary plans it: the cap holds for the day, not for each number.
+      m_queue(queueOfNumber(
+          buildDayQueue(m_progress, today, history.settings.scheduler(), history.settings.queue(), history.pace),
+          m_progress, number)),
+      m_recorder(store),
       m_session(std::make_unique<ReviewSession>(reviewTasks(m_progress, m_queue, history.itemPacesMs, history.notes),
-                                                clock, m_recorder))
+                                                clock, m_recorder, history.settings.scheduler()))
 {
     setObjectName(QStringLiteral("reviewView"));
     createControls();

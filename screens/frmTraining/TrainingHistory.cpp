@@ -28,6 +28,7 @@ TrainingActivity activityOf(TrainingMode mode)
 TrainingHistory TrainingHistory::read(TrainingStore& store)
 {
     TrainingHistory history;
+    history.settings = store.settings();
     // The day of an item's last review comes from the review log; item_state keeps only the next one.
     std::map<QString, int> lastReviewDays;
     for (const StoredReview& review : store.reviews()) {

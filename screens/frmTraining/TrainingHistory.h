@@ -1,6 +1,7 @@
 #pragma once
 
 #include "training/DailyQueue.h"
+#include "training/TrainingSettings.h"
 
 #include <QString>
 
@@ -20,6 +21,8 @@ struct TrainingHistory
     std::map<QString, QString> notes;
     // For each item, the median pace of its earlier correct review recalls, in ms per digit.
     std::map<QString, double> itemPacesMs;
+    // Read with the history, so that every scheduler and queue the window makes from it follows them.
+    TrainingSettings settings;
 
     static TrainingHistory read(TrainingStore& store);
 

@@ -29,10 +29,21 @@ QString secondsText(double seconds)
 {
     return QString::number(seconds, 'f', 1);
 }
+
+QString queueText(const QueueSettings& queue)
+{
+    QString text = queue.newBlocksPerDay == 0 ? QStringLiteral("no new blocks")
+                   : queue.newBlocksPerDay == 1
+                       ? QStringLiteral("a new block a day for each number")
+                       : QStringLiteral("%1 new blocks a day for each number").arg(queue.newBlocksPerDay);
+    if (queue.dailyMinutesCap)
+        text += QStringLiteral("; a day's queue is kept under %1 minutes").arg(minutesText(*queue.dailyMinutesCap));
+    return text + u'.';
+}
 } // namespace
 
 TrainingSummaryPanel::TrainingSummaryPanel(const std::vector<NumberSummary>& lines, const PaceEstimate& pace,
-                                           TrainingNumber chosen, QWidget* parent)
+                                           const QueueSettings& queue, TrainingNumber chosen, QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("trainingSummary"));
@@ -76,9 +87,13 @@ TrainingSummaryPanel::TrainingSummaryPanel(const std::vector<NumberSummary>& lin
     }
 
     m_paceNote = TrainingLook::makeLabel(this, "summaryPace", 9, false);
-    m_paceNote->setText(QStringLiteral("Minutes are estimated from your own pace: %1 s a digit to recall, %2 s more to "
-                                       "learn a new one. A block is 100 digits; a new block a day for each number.")
-                            .arg(secondsText(pace.recallSecondsPerDigit), secondsText(pace.learnSecondsPerDigit)));
+    m_paceNote->setText(
+        QStringLiteral("Minutes are estimated from your own pace: %1 s a digit to recall, %2 s more to "
+                       "learn a new one. A block is 100 digits; %3")
+            .arg(secondsText(pace.recallSecondsPerDigit), secondsText(pace.learnSecondsPerDigit), queueText(queue)));
+
+    m_settings = TrainingLook::makeButton(this, "btnSettings", QStringLiteral("SETTINGS"));
+    connect(m_settings, &SkinButton::clicked, this, &TrainingSummaryPanel::settingsChosen);
 }
 
 void TrainingSummaryPanel::fillTable(const std::vector<NumberSummary>& lines)
@@ -131,6 +146,9 @@ void TrainingSummaryPanel::resizeEvent(QResizeEvent* event)
     }
     m_paceNote->setWordWrap(true);
     m_paceNote->setGeometry(left, m_buttons.front()->geometry().bottom() + 40, tableWidth, 40);
+    // A row of its own below the modes, at the table's right edge.
+    m_settings->setGeometry(
+        QRect(QPoint(left + tableWidth - ButtonSize.width(), m_paceNote->geometry().bottom() + 24), ButtonSize));
 }
 
 void TrainingSummaryPanel::paintEvent(QPaintEvent*)

@@ -12,6 +12,7 @@
 #include "frmTraining/RehearseView.h"
 #include "frmTraining/ReviewView.h"
 #include "frmTraining/TrainingLook.h"
+#include "frmTraining/TrainingSettingsView.h"
 #include "frmTraining/TrainingSummaryPanel.h"
 #include "frmTraining/UnavailableView.h"
 #ifdef KORVALIN_WITH_PROGRESS
@@ -80,12 +81,21 @@ frmTraining::~frmTraining()
 void frmTraining::showSummary()
 {
     m_history = TrainingHistory::read(m_store);
-    const std::vector<NumberSummary> lines = summarizeTraining(m_history.progress, trainingDay(m_clock.nowUtc()),
-                                                               FsrsScheduler(), QueueSettings{}, m_history.pace);
-    auto* panel = new TrainingSummaryPanel(lines, m_history.pace, m_number, this);
+    const std::vector<NumberSummary> lines =
+        summarizeTraining(m_history.progress, trainingDay(m_clock.nowUtc()), m_history.settings.scheduler(),
+                          m_history.settings.queue(), m_history.pace);
+    auto* panel = new TrainingSummaryPanel(lines, m_history.pace, m_history.settings.queue(), m_number, this);
     connect(panel, &TrainingSummaryPanel::activityChosen, this,
             [this](TrainingActivity activity, TrainingNumber number) { open(activity, number); });
+    connect(panel, &TrainingSummaryPanel::settingsChosen, this, &frmTraining::showSettings);
     setView(panel, QStringLiteral("TODAY"));
+}
+
+void frmTraining::showSettings()
+{
+    auto* settings = new TrainingSettingsView(m_store.settings(), m_store, this);
+    connect(settings, &TrainingSettingsView::back, this, &frmTraining::showSummary);
+    setView(settings, QStringLiteral("SETTINGS"));
 }
 
 void frmTraining::open(TrainingActivity activity, TrainingNumber number, std::optional<int> fromPosition)
@@ -96,7 +106,7 @@ void frmTraining::open(TrainingActivity activity, TrainingNumber number, std::op
     switch (activity) {
     case TrainingActivity::Learn: {
         auto* learn = new LearnView(blocksToLearn(number, m_history.learnedBlocks(number), fromPosition.value_or(1)),
-                                    m_history.notes, m_store, m_clock, this);
+                                    m_history.notes, m_history.settings.scheduler(), m_store, m_clock, this);
         connect(learn, &LearnView::back, this, &frmTraining::showSummary);
         setView(learn, numberSubtitle);
         learn->takeFocus();

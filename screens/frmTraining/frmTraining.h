@@ -39,6 +39,8 @@ public:
     void setRehearsalLauncher(RehearsalLauncher* launcher);
 
     void showSummary();
+    // The competitor's settings and the export of the history.
+    void showSettings();
     void open(TrainingActivity activity, TrainingNumber number, std::optional<int> fromPosition = std::nullopt);
 
 protected:

@@ -57,6 +57,9 @@ TEST_F(SchemaMigrationTest, trainingDatabaseOfEveryEarlierVersion_opensAtTheCurr
             store.startSession(TrainingMode::Drill, TrainingNumber::Sqrt2, 5001, utc("2026-03-01T08:00:00.000Z"));
         store.addKeystroke({session, 1, 5001, 3, 3, 700});
         EXPECT_EQ(store.keystrokes(session).size(), 1u);
+        EXPECT_EQ(store.settings(), TrainingSettings());
+        store.saveSettings({0.8, 0, 20.0});
+        EXPECT_EQ(store.settings(), (TrainingSettings{0.8, 0, 20.0}));
         OtherConnection after(file);
         EXPECT_EQ(after.value(QStringLiteral("PRAGMA user_version")).toInt(), currentTrainingSchemaVersion());
     }
@@ -80,6 +83,27 @@ TEST_F(SchemaMigrationTest, versionOneHistory_isKeptAndGainsNotes)
     EXPECT_EQ(store.startSession(TrainingMode::Learn, TrainingNumber::E, 201, utc("2026-03-02T08:00:00.000Z")), 8);
     store.saveNote({QStringLiteral("e/block/2"), QStringLiteral("a swan")});
     EXPECT_EQ(store.notes(), (std::vector<StoredNote>{{QStringLiteral("e/block/2"), QStringLiteral("a swan")}}));
+}
+
+TEST_F(SchemaMigrationTest, versionTwoHistory_isKeptAndGainsSettings)
+{
+    {
+        OtherConnection earlier(path(), false);
+        QSqlDatabase database = earlier.database();
+        ASSERT_TRUE(migrateSchema(database, firstSteps(trainingSchemaSteps(), 2)).ok);
+        QSqlQuery insert(database);
+        ASSERT_TRUE(
+            insert.exec(QStringLiteral("INSERT INTO sessions (session_id, mode, number, first_position, "
+                                       "started_utc) VALUES (3, 'review', 'pi', 201, '2026-03-01T08:00:00.000Z')")));
+        ASSERT_TRUE(insert.exec(QStringLiteral("INSERT INTO item_notes VALUES ('pi/block/3', 'a kettle')")));
+    }
+    SqliteTrainingStore store(m_dir.path());
+    ASSERT_TRUE(store.open().opened);
+    EXPECT_EQ(store.sessionSummaries().size(), 1u);
+    EXPECT_EQ(store.notes(), (std::vector<StoredNote>{{QStringLiteral("pi/block/3"), QStringLiteral("a kettle")}}));
+    EXPECT_EQ(store.settings(), TrainingSettings());
+    store.saveSettings({0.95, 2, std::nullopt});
+    EXPECT_EQ(store.settings(), (TrainingSettings{0.95, 2, std::nullopt}));
 }
 
 TEST_F(SchemaMigrationTest, emptyFile_isANewDatabase)

@@ -232,3 +232,49 @@ TEST_F(SqliteTrainingStoreTest, keystrokeHistory_isTheDatabasesWhateverTheCopyBe
         EXPECT_EQ(rowsOf(again), rowsOf(truth));
     }
 }
+
+TEST_F(SqliteTrainingStoreTest, settings_areKeptAcrossRunsInTheirTable)
+{
+    {
+        SqliteTrainingStore store(m_dir.path());
+        ASSERT_TRUE(store.open().opened);
+        store.saveSettings({0.8, 2, 30.0});
+    }
+    OtherConnection other(databasePath());
+    EXPECT_EQ(other.rows(QStringLiteral("SELECT * FROM settings")), QStringList{QStringLiteral("1|0.8|2|30")});
+
+    SqliteTrainingStore store(m_dir.path());
+    ASSERT_TRUE(store.open().opened);
+    EXPECT_EQ(store.settings(), (TrainingSettings{0.8, 2, 30.0}));
+}
+
+TEST_F(SqliteTrainingStoreTest, settingsEditedOutOfTheirRangesByHand_readAsTheirDefaults)
+{
+    struct Case
+    {
+        const char* values;
+        TrainingSettings read;
+    };
+    const Case cases[] = {
+        {"0.5, 2, 30", {0.9, 2, 30.0}},           {"1.0, 2, 30", {0.9, 2, 30.0}},
+        {"0.8, -1, 30", {0.8, 1, 30.0}},          {"0.8, 500, 30", {0.8, 1, 30.0}},
+        {"0.8, 2, 1", {0.8, 2, std::nullopt}},    {"0.8, 2, 100000", {0.8, 2, std::nullopt}},
+        {"0.8, 2, NULL", {0.8, 2, std::nullopt}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.values);
+        QTemporaryDir dir;
+        {
+            SqliteTrainingStore store(dir.path());
+            ASSERT_TRUE(store.open().opened);
+        }
+        {
+            OtherConnection writer(dir.filePath(QStringLiteral("training.sqlite")), false);
+            ASSERT_TRUE(QSqlQuery(writer.database())
+                            .exec(QStringLiteral("INSERT INTO settings VALUES (1, %1)").arg(QLatin1String(c.values))));
+        }
+        SqliteTrainingStore store(dir.path());
+        ASSERT_TRUE(store.open().opened);
+        EXPECT_EQ(store.settings(), c.read);
+    }
+}

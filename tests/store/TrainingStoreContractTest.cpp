@@ -195,6 +195,21 @@ TYPED_TEST(TrainingStoreContract, notes_comeBackByItemAndASecondSaveReplacesOrRe
     EXPECT_TRUE(this->failures().isEmpty());
 }
 
+TYPED_TEST(TrainingStoreContract, settings_areTheDefaultsUntilSavedAndASecondSaveReplacesTheFirst)
+{
+    EXPECT_EQ(this->m_store->settings(), TrainingSettings());
+
+    const TrainingSettings capped{0.85, 3, 45.0};
+    this->m_store->saveSettings(capped);
+    EXPECT_EQ(this->m_store->settings(), capped);
+
+    // No cap and no new blocks are values of their own, not the defaults.
+    const TrainingSettings uncapped{0.97, 0, std::nullopt};
+    this->m_store->saveSettings(uncapped);
+    EXPECT_EQ(this->m_store->settings(), uncapped);
+    EXPECT_TRUE(this->failures().isEmpty());
+}
+
 TYPED_TEST(TrainingStoreContract, refusedWrites_areReportedAndKeepNothing)
 {
     struct Case
