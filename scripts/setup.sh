@@ -18,7 +18,9 @@ options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
 targets=()
 default_build=build
 if [ "$mode" = all ]; then
-    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils qt6-svg-dev desktop-file-utils)
+    # The soaks type into the real program on a headless X server through the XTest extension.
+    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils qt6-svg-dev desktop-file-utils
+        xvfb libxtst-dev)
     options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
 elif [ "$mode" = fuzz ]; then
     # libFuzzer comes with clang's runtime libraries, which Debian ships apart from the compiler.
