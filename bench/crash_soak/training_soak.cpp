@@ -53,6 +53,7 @@ struct Tally
     int lostShown = 0;
     long long typed = 0;
     int wrongDigitsKept = 0;
+    int inFlightLost = 0;
     std::vector<double> lost;
 };
 
@@ -189,8 +190,10 @@ private:
             std::fprintf(stderr, "kill %d (from digit %d): %d digits shown, only %d kept\n", m_tally.kills, run.from,
                          run.shown, kept);
         }
-        if (run.ready)
+        if (run.ready) {
             m_tally.lost.push_back(double(run.typed.size()) - kept);
+            m_tally.inFlightLost += int(run.typed.size()) - kept == 1 ? 1 : 0;
+        }
         int rightKept = 0;
         while (rightKept < kept && run.typed[std::size_t(rightKept)] ==
                                        numberDigits(TrainingNumber::Pi)[run.from - 1 + rightKept].digitValue())
@@ -268,6 +271,7 @@ void report(const Tally& tally)
     printFigure("training soak: kills losing a shown digit before the last one", tally.lostShown, "", 0);
     printFigure("training soak: typed digits missing from the log per kill, p50", lost.median, "");
     printFigure("training soak: typed digits missing from the log per kill, max", lost.max, "", 1);
+    printFigure("training soak: kills that lost the digit in flight", tally.inFlightLost, "");
     printFigure("training soak: runs that ended before the kill", tally.endedBeforeKill, "", 0);
     printFigure("training soak: runs that could not be set up", tally.setUpFailures, "");
 }
