@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The training window's kill soak: builds the program and bench/training_soak, starts a headless X server
-# and kills build/korvalin reciting pi, about a second and a half a kill. ctest runs a short one
+# and kills build/korvalin reciting pi, about 1.2 s a kill. ctest runs a short one
 # (training_window_kill_soak); ./benchmark --soak runs this.
 #   bench/training_soak.sh [kills] [seed]    1,000 kills and a random seed by default
 set -euo pipefail
