@@ -18,8 +18,10 @@ options=(-DKORVALIN_BUILD_TESTS=OFF -DKORVALIN_BUILD_TOOLS=OFF)
 targets=()
 default_build=build
 if [ "$mode" = all ]; then
-    # python3 runs the journal verifier the tests hold korvalin-verify to (tests/journal_py).
-    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils desktop-file-utils python3)
+    # python3 runs the journal verifier the tests hold korvalin-verify to (tests/journal_py); the soaks type
+    # into the real program on a headless X server through the XTest extension.
+    packages+=(libgtest-dev libmpfr-dev libgmp-dev clang-format poppler-utils desktop-file-utils python3
+        xvfb libxtst-dev)
     options=(-DKORVALIN_BUILD_TESTS=ON -DKORVALIN_BUILD_TOOLS=ON)
 elif [ "$mode" = fuzz ]; then
     # libFuzzer comes with clang's runtime libraries, which Debian ships apart from the compiler.

@@ -7,9 +7,19 @@
 #include <X11/keysym.h>
 
 #include <cstring>
+#include <string_view>
+
+namespace {
+// A window that goes while it is read is no reason to end the soak, as Xlib's own handler would.
+int ignoreError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+} // namespace
 
 SoakDisplay::SoakDisplay() : m_display(XOpenDisplay(nullptr))
 {
+    XSetErrorHandler(ignoreError);
     if (m_display)
         m_pidAtom = XInternAtom(m_display, "_NET_WM_PID", False);
 }
@@ -63,6 +73,21 @@ std::optional<pid_t> SoakDisplay::processOf(Window window) const
     const pid_t pid = items == 1 && format == 32 ? pid_t(*reinterpret_cast<unsigned long*>(data)) : 0;
     XFree(data);
     return pid;
+}
+
+std::optional<std::size_t> SoakDisplay::fingerprint(Window window) const
+{
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(m_display, window, &attributes) || attributes.map_state != IsViewable)
+        return std::nullopt;
+    XImage* image =
+        XGetImage(m_display, window, 0, 0, unsigned(attributes.width), unsigned(attributes.height), AllPlanes, ZPixmap);
+    if (!image)
+        return std::nullopt;
+    const std::size_t hash =
+        std::hash<std::string_view>()({image->data, std::size_t(image->bytes_per_line) * std::size_t(image->height)});
+    XDestroyImage(image);
+    return hash;
 }
 
 void SoakDisplay::focus(Window window)

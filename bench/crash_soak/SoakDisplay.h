@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <sys/types.h>
 
@@ -20,6 +21,10 @@ public:
 
     // A viewable top-level window of process `pid`, named `name` or, with `otherThan`, not named so.
     std::optional<Window> findWindow(pid_t pid, const char* name, bool otherThan = false) const;
+
+    // A fingerprint of the pixels `window` shows: it changes when the program paints something new there.
+    // None when the window cannot be read (it is gone).
+    std::optional<std::size_t> fingerprint(Window window) const;
 
     void focus(Window window);
     Window focusedWindow() const;

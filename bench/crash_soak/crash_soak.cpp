@@ -9,6 +9,8 @@
 #include "../BenchFigures.h"
 #include "crash_soak/SoakDisplay.h"
 #include "crash_soak/SoakFolder.h"
+#include "crash_soak/SoakProcess.h"
+#include "crash_soak/SoakWait.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,16 +19,9 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <functional>
 #include <random>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 using SteadyClock = std::chrono::steady_clock;
@@ -40,17 +35,6 @@ constexpr auto Countdown = 3s;
 const QByteArray Settings = "<?xml version='1.0' encoding='iso-8859-9'?>\n<Ayarlar language=\"1\">\n"
                             "\t<SpecialNumbers set01=\"1\" set02=\"30\" set03=\"1\" set04=\"0\" set05=\"3\" "
                             "set06=\"0\" />\n</Ayarlar>\n";
-
-bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
-{
-    const auto end = SteadyClock::now() + timeout;
-    while (!condition()) {
-        if (SteadyClock::now() > end)
-            return false;
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
 
 struct Tally
 {
@@ -75,39 +59,25 @@ public:
     void runOnce()
     {
         m_folder.removeDrafts();
-        const pid_t pid = startProgram();
-        if (pid <= 0) {
+        SoakProcess program(m_folder.programPath(), {});
+        if (!program.started()) {
             ++m_tally.setUpFailures;
             return;
         }
         std::vector<int> typed;
-        if (!startStage(pid, typed)) {
+        if (!startStage(program.pid(), typed)) {
             ++m_tally.setUpFailures;
-            end(pid);
+            program.kill();
             return;
         }
         typeUntilKill(typed);
-        if (end(pid))
+        if (program.kill())
             ++m_tally.endedBeforeKill;
         ++m_tally.kills;
         check(typed);
     }
 
 private:
-    pid_t startProgram()
-    {
-        const QByteArray program = QFile::encodeName(m_folder.programPath());
-        char* arguments[] = {const_cast<char*>(program.constData()), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        const int error = posix_spawn(&pid, program.constData(), &actions, nullptr, arguments, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        return error == 0 ? pid : -1;
-    }
-
     // START, the concentration countdown, and a first digit whose draft is on disk.
     bool startStage(pid_t pid, std::vector<int>& typed)
     {
@@ -149,18 +119,6 @@ private:
         const int digit = std::uniform_int_distribution<int>(0, 9)(m_random);
         m_display.typeDigit(digit);
         typed.push_back(digit);
-    }
-
-    // Kills the program; true when it had already ended by itself.
-    static bool end(pid_t pid)
-    {
-        int status = 0;
-        const bool endedBefore = ::waitpid(pid, &status, WNOHANG) == pid;
-        if (!endedBefore) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-        }
-        return endedBefore;
     }
 
     void check(const std::vector<int>& typed)
