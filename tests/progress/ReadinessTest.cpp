@@ -85,10 +85,11 @@ TEST(ReadinessForecast, eachReach_isTheProductOfItsBlocksAndJunctions)
         EXPECT_EQ(forecast.steps.back().lastPosition, 32767);
         for (const auto& [digits, probability] : c.probabilities) {
             SCOPED_TRACE(digits);
-            if (probability >= 0.0)
+            if (probability >= 0.0) {
                 EXPECT_NEAR(forecast.probabilityOf(digits), probability, 1e-12);
-            else
+            } else {
                 EXPECT_LT(forecast.probabilityOf(digits), 0.5);
+            }
         }
         EXPECT_EQ(forecast.reachAt90, c.reach90);
         EXPECT_EQ(forecast.reachAt50, c.reach50);

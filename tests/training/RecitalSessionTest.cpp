@@ -77,8 +77,9 @@ TEST_F(RecitalSessionTest, recitalEnds_atTheFirstErrorTheCountOrTheNumbersEnd)
         EXPECT_EQ(session.typed(), c.typed);
         EXPECT_EQ(session.correct(), c.correct);
         EXPECT_EQ(session.mistake().has_value(), c.phase == RecitalSession::Phase::Wrong);
-        if (c.phase != RecitalSession::Phase::Reciting)
+        if (c.phase != RecitalSession::Phase::Reciting) {
             EXPECT_EQ(session.nextCell(), std::nullopt);
+        }
         ASSERT_EQ(int(log.digits.size()), c.typed) << "every digit typed is recorded";
     }
 }
@@ -125,8 +126,9 @@ TEST_F(RecitalSessionTest, pace_isSecondsPerDigitFromTheStartToTheLastDigit)
         for (const qint64 gap : c.gaps)
             recite(session, m_clock, 1, gap);
         ASSERT_EQ(session.secondsPerDigit().has_value(), c.secondsPerDigit.has_value());
-        if (c.secondsPerDigit)
+        if (c.secondsPerDigit) {
             EXPECT_DOUBLE_EQ(*session.secondsPerDigit(), *c.secondsPerDigit);
+        }
     }
 }
 
