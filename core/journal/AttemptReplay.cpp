@@ -216,6 +216,10 @@ void AttemptReplay::applyRestore(int event, qint64 ms, EventFields& fields)
             report(event, ProblemKind::Altered,
                    QStringLiteral("%1 held %2, not %3 as the restore says")
                        .arg(cellName(cell), quoted(m_result.answers[cell]), quoted(oldText)));
+        // The program refuses a draft that holds anything else, so it never writes one.
+        if (isEntry(newText) && !isDigitText(newText))
+            report(event, ProblemKind::Altered,
+                   QStringLiteral("%1 restored into %2 is not a digit").arg(quoted(newText), cellName(cell)));
         // Read from the sheet as replayed, not from the event's own list of them.
         if (!m_result.answers[cell].isEmpty() && !newText.isEmpty() && newText != m_result.answers[cell])
             entry.overwritten.push_back({event, ms, int(row), int(column), m_result.answers[cell], newText});

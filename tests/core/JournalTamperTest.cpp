@@ -307,6 +307,23 @@ TEST(JournalTamper, restore_isReadCellByCell)
         EXPECT_EQ(result.cells[std::size_t(digit - 1)].restored, restored) << "digit " << digit;
 }
 
+// The program restores only drafts of digits; a restore that brings anything else was not written by it.
+TEST(JournalTamper, restoreOfAnythingButADigit_isAnAlteration)
+{
+    for (const QString& text : {QStringLiteral("x"), QStringLiteral("12"), QStringLiteral(" ")}) {
+        SCOPED_TRACE(text.toStdString());
+        AttemptScript script;
+        script.countdownEnds(3'000).typeDigits(1, 20, 4'000, 800);
+        script.restore({{21, script.question(21)}, {22, text}}, 0.0f, 20'500);
+        const VerificationResult result = verifyJournal(script.bytes());
+        EXPECT_EQ(result.verdict, Verdict::Altered) << result.verdictText.toStdString();
+        EXPECT_TRUE(result.verdictText.contains(QStringLiteral("is not a digit"))) << result.verdictText.toStdString();
+        if (!pythonProgram().isEmpty()) {
+            EXPECT_TRUE(agreesWithIndependentVerifier(script.bytes()));
+        }
+    }
+}
+
 TEST(JournalTamper, notAJournal_cannotBeRead)
 {
     const QList<QByteArray> lines = finishedAttempt().lines();

@@ -420,6 +420,8 @@ class Replay:
             if old != self.answers[cell]:
                 self.report(event, ALTERED, "row %d, column %d held %r, not %r as the restore says"
                             % (row, column, self.answers[cell], old))
+            if new != "" and not is_digit_text(new):
+                self.report(event, ALTERED, "%r restored into row %d, column %d is not a digit" % (new, row, column))
             self.changed_since_last_edit.append((cell, self.answers[cell]))
             self.set_text(cell, new)
             changed += 1

@@ -29,7 +29,9 @@ AttemptScript reportedAttempt()
     AttemptScript script;
     script.countdownEnds(3'000).typeDigits(1, 76, 4'000, 1'500, 45);
     script.type(1, 10, script.wrongDigit(10), 118'000).type(1, 10, script.question(10), 119'000);
-    script.restore({{77, script.question(77)}, {45, QStringLiteral("x,\"y\"")}}, 0.0f, 120'000);
+    // 45 is restored as another wrong digit than the one typed there.
+    script.restore({{77, script.question(77)}, {45, QString::number((script.question(45).toInt() + 5) % 10)}}, 0.0f,
+                   120'000);
     script.typeDigits(78, 23, 121'000, 2'000);
     script.box(BoxKind::Finish, BoxAnswer::Yes, AnsweredBy::User, 166'000, 166'500);
     return script.end(EndReason::Finish, 163.5f, 44, 166'500);
@@ -247,7 +249,7 @@ TEST_F(AttemptReportTest, csv_hasOneRowPerCellOfTheSheet)
         {1, "1,1,1,1,1,yes,4.000,4.000,,0,\r"},
         {2, "2,1,2,4,4,yes,5.500,5.500,1.500,0,\r"},
         {10, "10,1,10,5,5,yes,17.500,119.000,1.500,2,\r"},
-        {45, "45,2,15,9,\"x,\"\"y\"\"\",no,70.000,120.000,1.500,0,yes\r"},
+        {45, "45,2,15,9,4,no,70.000,120.000,1.500,0,yes\r"},
         {77, "77,3,17,0,0,yes,,120.000,,0,yes\r"},
         {78, "78,3,18,8,8,yes,121.000,121.000,4.500,0,\r"},
         {101, "101,4,11,8,,no,,,,0,\r"},
@@ -256,6 +258,24 @@ TEST_F(AttemptReportTest, csv_hasOneRowPerCellOfTheSheet)
         SCOPED_TRACE(c.index);
         EXPECT_EQ(lines[c.index], c.row);
     }
+}
+
+// An altered journal is reported too, and its answers may hold anything: a field is quoted where a
+// comma, a quote or a line break would break the row.
+TEST(AttemptCsv, answerThatNeedsIt_isQuoted)
+{
+    VerificationResult result;
+    result.rows = 1;
+    result.columns = 3;
+    result.questions = {QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("1")};
+    result.answers = {QStringLiteral("x,\"y\""), QStringLiteral("a\nb"), QStringLiteral("1")};
+    result.correct = {0, 0, 1};
+    result.cells.resize(3);
+    const QList<QByteArray> lines = attemptCsv(result).split('\n');
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[1], "1,1,1,1,\"x,\"\"y\"\"\",no,,,,0,\r");
+    EXPECT_TRUE(lines[2].startsWith("2,1,2,4,\"a")) << lines[2].toStdString();
+    EXPECT_EQ(lines.back(), "");
 }
 
 TEST_F(AttemptReportTest, unwritableFolder_reportsTheReason)
