@@ -83,3 +83,38 @@ QDateTime utcFromText(const QString& text)
 {
     return QDateTime::fromString(text, Qt::ISODateWithMs).toUTC();
 }
+
+TrainingActivity activityOf(TrainingMode mode)
+{
+    switch (mode) {
+    case TrainingMode::Learn:
+        return TrainingActivity::Learn;
+    case TrainingMode::Review:
+        return TrainingActivity::Review;
+    case TrainingMode::Recite:
+        return TrainingActivity::Recite;
+    case TrainingMode::Drill:
+        return TrainingActivity::Drill;
+    case TrainingMode::Rehearse:
+        break;
+    }
+    return TrainingActivity::Rehearse;
+}
+
+TrainingMode modeOf(TrainingActivity activity)
+{
+    switch (activity) {
+    case TrainingActivity::Review:
+        return TrainingMode::Review;
+    case TrainingActivity::Recite:
+        return TrainingMode::Recite;
+    case TrainingActivity::Drill:
+        return TrainingMode::Drill;
+    case TrainingActivity::Rehearse:
+        return TrainingMode::Rehearse;
+    case TrainingActivity::Learn:
+    case TrainingActivity::Progress:
+        break;
+    }
+    return TrainingMode::Learn;
+}

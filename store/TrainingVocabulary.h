@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TrainingRows.h"
+#include "training/TrainingActivity.h"
 
 #include <QDateTime>
 #include <QString>
@@ -17,6 +18,11 @@ QString kindText(ItemKind kind);
 std::optional<TrainingNumber> numberFromText(const QString& text);
 std::optional<TrainingMode> modeFromText(const QString& text);
 std::optional<ItemKind> kindFromText(const QString& text);
+
+// A session's mode as the training rules name what the competitor does, and back; Progress keeps no
+// sessions of its own and is kept as Learn.
+TrainingActivity activityOf(TrainingMode mode);
+TrainingMode modeOf(TrainingActivity activity);
 
 // "2026-05-01T09:30:00.125Z"; one fixed width, so that the texts sort as the times do.
 QString utcText(const QDateTime& time);

@@ -1,27 +1,8 @@
 #include "frmTraining/StoreRecorder.h"
 
 #include "TrainingStore.h"
+#include "TrainingVocabulary.h"
 #include "training/TrainingDays.h"
-
-namespace {
-TrainingMode modeOf(TrainingActivity activity)
-{
-    switch (activity) {
-    case TrainingActivity::Review:
-        return TrainingMode::Review;
-    case TrainingActivity::Recite:
-        return TrainingMode::Recite;
-    case TrainingActivity::Drill:
-        return TrainingMode::Drill;
-    case TrainingActivity::Rehearse:
-        return TrainingMode::Rehearse;
-    case TrainingActivity::Learn:
-    case TrainingActivity::Progress:
-        break;
-    }
-    return TrainingMode::Learn;
-}
-} // namespace
 
 qint64 StoreRecorder::startSession(TrainingActivity activity, TrainingNumber number, int firstPosition,
                                    const QDateTime& startedUtc)

@@ -1,29 +1,11 @@
 #include "frmTraining/TrainingHistory.h"
 
 #include "TrainingStore.h"
+#include "TrainingVocabulary.h"
 #include "training/ReviewSession.h"
 #include "training/TrainingDays.h"
 #include "training/TrainingItems.h"
 #include "training/TrainingSummary.h"
-
-namespace {
-TrainingActivity activityOf(TrainingMode mode)
-{
-    switch (mode) {
-    case TrainingMode::Learn:
-        return TrainingActivity::Learn;
-    case TrainingMode::Review:
-        return TrainingActivity::Review;
-    case TrainingMode::Recite:
-        return TrainingActivity::Recite;
-    case TrainingMode::Drill:
-        return TrainingActivity::Drill;
-    case TrainingMode::Rehearse:
-        break;
-    }
-    return TrainingActivity::Rehearse;
-}
-} // namespace
 
 TrainingHistory TrainingHistory::read(TrainingStore& store)
 {

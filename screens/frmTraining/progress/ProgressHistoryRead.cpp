@@ -1,29 +1,13 @@
 #include "frmTraining/progress/ProgressHistoryRead.h"
 
 #include "TrainingStore.h"
+#include "TrainingVocabulary.h"
 #include "frmTraining/TrainingHistory.h"
 #include "training/TrainingDays.h"
 
 #include <unordered_map>
 
 namespace {
-
-TrainingActivity activityOf(TrainingMode mode)
-{
-    switch (mode) {
-    case TrainingMode::Learn:
-        return TrainingActivity::Learn;
-    case TrainingMode::Review:
-        return TrainingActivity::Review;
-    case TrainingMode::Recite:
-        return TrainingActivity::Recite;
-    case TrainingMode::Drill:
-        return TrainingActivity::Drill;
-    case TrainingMode::Rehearse:
-        break;
-    }
-    return TrainingActivity::Rehearse;
-}
 
 // Thousands of times, mostly on a few hundred days: the local calendar is asked once a quarter of an hour,
 // the step every time zone's offset is a multiple of.
