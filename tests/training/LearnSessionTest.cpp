@@ -1,4 +1,5 @@
 #include "RecorderLog.h"
+#include "SheetText.h"
 
 #include "RecorderLog.h"
 #include "training/LearnSession.h"
@@ -39,15 +40,7 @@ protected:
         }
     }
 
-    QString sheetText() const
-    {
-        QString text;
-        const AnswerSheet& sheet = m_session->sheet();
-        for (int row = 1; row <= sheet.rowCount(); ++row)
-            for (int column = 1; column <= sheet.columnCount(); ++column)
-                text += sheet.cellText(row, column).isEmpty() ? QStringLiteral("_") : sheet.cellText(row, column);
-        return text;
-    }
+    QString sheetText() const { return ::sheetText(m_session->sheet()); }
 
     FakeTrainingClock m_clock{QDateTime(QDate(2026, 3, 2), QTime(12, 0), Qt::UTC)};
     RecorderLog m_log;

@@ -1,4 +1,5 @@
 #include "RecorderLog.h"
+#include "SheetText.h"
 #include "training/DrillPositions.h"
 #include "training/DrillSession.h"
 #include "training/TrainingClock.h"
@@ -176,15 +177,7 @@ protected:
         }
     }
 
-    QString sheetText() const
-    {
-        QString text;
-        const AnswerSheet& sheet = m_session->sheet();
-        for (int row = 1; row <= sheet.rowCount(); ++row)
-            for (int column = 1; column <= sheet.columnCount(); ++column)
-                text += sheet.cellText(row, column).isEmpty() ? QStringLiteral("_") : sheet.cellText(row, column);
-        return text;
-    }
+    QString sheetText() const { return ::sheetText(m_session->sheet()); }
 
     FakeTrainingClock m_clock{QDateTime(QDate(2026, 3, 2), QTime(12, 0), Qt::UTC)};
     RecorderLog m_log;
